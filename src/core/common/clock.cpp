@@ -1,0 +1,10 @@
+#include "core/common/clock.h"
+
+namespace tolvane {
+
+DateTimeValue SystemClock::now() const
+{
+    return toDateTimeValue(QDateTime::currentDateTime());
+}
+
+} // namespace tolvane

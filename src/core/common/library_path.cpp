@@ -1,0 +1,43 @@
+#include "core/common/library_path.h"
+
+#include <QDir>
+
+namespace tolvane {
+
+QString toStoredPath(const QString& relativePath)
+{
+    QString s = relativePath;
+    s.replace(QLatin1Char('/'), QLatin1Char('\\'));
+    return s;
+}
+
+QString fromStoredPath(const QString& storedPath)
+{
+    QString s = storedPath;
+    s.replace(QLatin1Char('\\'), QLatin1Char('/'));
+    return s;
+}
+
+QString storedPathBelow(const QString& root, const QString& fullPath)
+{
+    const QString cleanRoot = QDir::cleanPath(fromStoredPath(root));
+    const QString cleanFull = QDir::cleanPath(fromStoredPath(fullPath));
+    if (!cleanFull.startsWith(cleanRoot + QLatin1Char('/'), Qt::CaseInsensitive))
+        return {};
+    return toStoredPath(cleanFull.mid(cleanRoot.size() + 1));
+}
+
+std::optional<QString> resolveInsideRoot(const QString& root, const QString& storedPath)
+{
+    const QString relative = fromStoredPath(storedPath).trimmed();
+    if (relative.isEmpty() || relative.startsWith(QLatin1Char('/'))
+        || (relative.size() >= 2 && relative[1] == QLatin1Char(':')))
+        return std::nullopt;
+    const QString cleanRoot = QDir::cleanPath(fromStoredPath(root));
+    const QString full = QDir::cleanPath(cleanRoot + QLatin1Char('/') + relative);
+    if (!full.startsWith(cleanRoot + QLatin1Char('/')))
+        return std::nullopt;
+    return full;
+}
+
+} // namespace tolvane

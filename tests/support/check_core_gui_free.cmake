@@ -1,0 +1,12 @@
+# Fails when a core source includes a QtGui, QtWidgets or QtPrintSupport header.
+file(GLOB_RECURSE files ${CORE_DIR}/*.h ${CORE_DIR}/*.cpp)
+set(bad "")
+foreach(f IN LISTS files)
+  file(STRINGS ${f} lines REGEX "^[ \t]*#[ \t]*include[ \t]*[<\"](QtGui|QtWidgets|QtPrintSupport|qcustomplot|QColor|QImage|QPainter|QPixmap|QFont|QWidget|QApplication|QGuiApplication)")
+  if(lines)
+    list(APPEND bad "${f}: ${lines}")
+  endif()
+endforeach()
+if(bad)
+  message(FATAL_ERROR "core includes GUI headers:\n${bad}")
+endif()
