@@ -1,0 +1,35 @@
+#pragma once
+// How a live controller (step or sweep) plugs into the frame decoder. The decoder stays free of
+// controller logic: it asks the controller where the sample's grid row goes and how many samples
+// it has recorded, and hands it every accepted sample at the fixed point of the pass.
+//
+// Order of one step-window pass (FrameDecoder with LiveWindow::Step):
+//   grid row written (gridPhase() decides where) -> spike checks (a force spike ends the pass)
+//   -> engine rpm -> gauges -> sample physics -> smoothing
+//   -> event-graph points while recordCount() > 0 -> displayed values -> runPass(sample).
+// Order of one sweep-window pass (LiveWindow::Sweep):
+//   grid row written (gridPhase()) -> spike checks -> engine rpm -> round dials
+//   -> runPass(sample) -> drag and gains on the force, inertia torque, torque, power
+//   -> displayed values.
+// So the sweep controller sees a sample whose engine rpm is new but whose force, angular
+// acceleration, torque and power are still those of the previous accepted sample.
+#include "core/acquisition/dyno_sample.h"
+#include "core/acquisition/sample_grid.h"
+
+namespace tolvane {
+
+class SampleController {
+public:
+    virtual ~SampleController() = default;
+
+    // Recording, Waiting or any other state, as the controller stands before this sample.
+    virtual GridPhase gridPhase() const = 0;
+    // Samples recorded at the current target (the step controller's RecordCount); the decoder
+    // adds event-graph points only while it is above 0. A controller without an event graph
+    // (the sweep controller) returns 0.
+    virtual int recordCount() const = 0;
+    // One controller pass for an accepted sample. Not called for dropped frames.
+    virtual void runPass(const DynoSample& sample) = 0;
+};
+
+} // namespace tolvane

@@ -1,0 +1,89 @@
+#include "core/acquisition/sample_grid.h"
+
+#include <algorithm>
+
+namespace tolvane {
+
+namespace {
+
+// The rolling window of the waiting state: rows 1..10 move up, only the measured columns.
+constexpr int RollingFirstRow = 1;
+constexpr int RollingLastRow = 10;
+constexpr int RollingColumns = 6;
+
+} // namespace
+
+SampleGrid::SampleGrid(LiveWindow window)
+    : m_columnCount(window == LiveWindow::Step ? StepColumns : SweepColumns)
+{
+    ensureRows(m_rowCount + 1);
+}
+
+void SampleGrid::ensureRows(int rowsHeld)
+{
+    while (m_rows.size() < rowsHeld)
+        m_rows.append(QStringList(m_columnCount, QString()));
+}
+
+void SampleGrid::setRowCount(int count)
+{
+    m_rowCount = std::max(0, count);
+    if (m_rows.size() > m_rowCount)
+        m_rows.resize(m_rowCount);
+    ensureRows(m_rowCount + 1);
+}
+
+int SampleGrid::beginSampleRow(GridPhase phase)
+{
+    switch (phase) {
+    case GridPhase::Recording:
+        ++m_rowCount;
+        break;
+    case GridPhase::Waiting:
+        ensureRows(RollingLastRow + 1);
+        for (int r = RollingFirstRow; r <= RollingLastRow; ++r)
+            for (int c = 0; c < RollingColumns; ++c)
+                m_rows[r - 1][c] = m_rows[r][c];
+        break;
+    case GridPhase::Other:
+        break;
+    }
+    ensureRows(m_rowCount + 1);
+    QStringList& row = m_rows[m_rowCount];
+    for (QString& cell : row)
+        cell.clear();
+    return m_rowCount;
+}
+
+QString SampleGrid::cell(int row, int column) const
+{
+    if (row < 0 || row >= m_rows.size() || row > m_rowCount || column < 0 || column >= m_columnCount)
+        return {};
+    return m_rows[row][column];
+}
+
+void SampleGrid::setCell(int row, int column, const QString& text)
+{
+    if (row < 0 || row > m_rowCount || column < 0 || column >= m_columnCount)
+        return;
+    ensureRows(row + 1);
+    m_rows[row][column] = text;
+}
+
+QStringList SampleGrid::row(int row) const
+{
+    if (row < 0 || row >= m_rows.size() || row > m_rowCount)
+        return QStringList(m_columnCount, QString());
+    return m_rows[row];
+}
+
+void SampleGrid::removeRow(int row)
+{
+    if (row < 0 || row >= m_rowCount || row >= m_rows.size())
+        return;
+    m_rows.removeAt(row);
+    --m_rowCount;
+    ensureRows(m_rowCount + 1);
+}
+
+} // namespace tolvane
