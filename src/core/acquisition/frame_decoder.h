@@ -74,7 +74,9 @@ public:
     void setCalibration(const ZezeDuribration& calibration) { m_calibration = calibration; }
     const ZezeDuribration& calibration() const { return m_calibration; }
     void setDisplayFactors(const DisplayFactors& factors) { m_factors = factors; }
+    const DisplayFactors& displayFactors() const { return m_factors; }
     void setStationValues(const StationValues& station) { m_station = station; }
+    const StationValues& stationValues() const { return m_station; }
 
     // Engine revolutions per roller revolution; 0 until the tachometer is set up.
     void setTachRatio(float ratio) { m_tachRatio = ratio; }
