@@ -63,7 +63,9 @@ std::optional<FileError> writeTextLines(const QString& path, const QStringList& 
 std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& bytes)
 {
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
+    // Unbuffered, so a short write (disk full, file-size limit) shows in write()'s count: a
+    // buffered flush drops the unwritten rest and still lets commit() succeed.
+    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
         return FileError{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString())};
     if (file.write(bytes) != bytes.size()) {
         const QString why = file.errorString();
