@@ -1,0 +1,68 @@
+#pragma once
+// The run chart drawn with QCustomPlot: every keyed series of a SeriesModel becomes one graph
+// (plus its least-squares line when asked for), in key order so previews lie over run curves.
+// The model decides when to draw; each draw() is one replot.
+#include <QImage>
+#include <QObject>
+#include <QPointF>
+#include <QPointer>
+
+#include <map>
+
+#include "core/analysis/chart.h"
+
+class QCPGraph;
+class QCPItemStraightLine;
+class QCustomPlot;
+class QIODevice;
+class QWidget;
+
+namespace tolvane {
+
+struct ChartAppearance;
+struct Series;
+
+class QcpChart : public QObject, public Chart {
+    Q_OBJECT
+public:
+    explicit QcpChart(QWidget* parent = nullptr);
+    ~QcpChart() override;
+
+    // The widget to put into a window; the chart owns it unless a parent took it.
+    QWidget* widget() const;
+    QCustomPlot* plot() const;
+
+    void draw(const SeriesModel& model, const ChartChanges& changes) override;
+
+    // The graph drawing the series under key, nullptr before the key was drawn.
+    QCPGraph* graph(int key) const;
+
+    // Axis coordinates of a pixel of the widget (the mouse read-out).
+    QPointF valueAt(const QPoint& pixel) const;
+
+    // The chart drawn at the given size, as shown on screen (image export, print picture).
+    QImage capture(int width, int height) const;
+    // The chart as one vector PDF page of width x height screen pixels; false when the device
+    // could not be written.
+    bool writePdf(QIODevice& device, int width, int height, const QString& title) const;
+
+signals:
+    // The mouse moved over the chart; value is the point under it in axis units.
+    void mouseMoved(QPointF value);
+
+private:
+    QCPGraph* graphFor(int key);
+    void applySeries(int key, const Series& series);
+    void applyRegression(int key, const Series& series);
+    void applyAxes(const SeriesModel& model);
+    void applyAppearance(const ChartAppearance& look);
+    void fitAutomaticAxes(const SeriesModel& model);
+
+    QPointer<QCustomPlot> m_plot;
+    std::map<int, QCPGraph*> m_graphs;
+    std::map<int, QCPGraph*> m_regressions;
+    QCPItemStraightLine* m_zeroX = nullptr; // the axes through (0, 0), when they cross there
+    QCPItemStraightLine* m_zeroY = nullptr;
+};
+
+} // namespace tolvane
