@@ -1,0 +1,13 @@
+#include "core/acquisition/step_output.h"
+
+namespace tolvane {
+
+void StepOutput::update(int targetRpm, double engineRpm, float tachRatio)
+{
+    if (targetRpm > engineRpm)
+        m_hold = false;
+    if (tachRatio > 0.0f && !m_hold)
+        m_code = aoutBarValue(brakeOutputCode(targetRpm, tachRatio));
+}
+
+} // namespace tolvane
