@@ -1,0 +1,38 @@
+#include "core/analysis/viewer_text.h"
+
+#include "core/common/library_path.h"
+#include "core/common/text_file.h"
+
+namespace tolvane {
+
+void ViewerText::setLines(const QStringList& lines, bool modified)
+{
+    if (m_lines == lines && m_modified == modified)
+        return;
+    m_lines = lines;
+    m_modified = modified;
+    emit changed();
+}
+
+void ViewerText::setModified(bool on)
+{
+    if (m_modified == on)
+        return;
+    m_modified = on;
+    emit changed();
+}
+
+std::optional<QString> ViewerText::saveInLibrary(const QString& rootDirectory)
+{
+    const std::optional<QString> path = resolveInsideRoot(rootDirectory, storedPath());
+    if (!path)
+        return QStringLiteral("Not saved: the file's path \"%1\" (line 2) does not lead to a file inside the "
+                              "test library %2.")
+            .arg(storedPath(), rootDirectory);
+    if (const std::optional<FileError> error = writeTextLines(*path, m_lines))
+        return error->message;
+    setModified(false);
+    return std::nullopt;
+}
+
+} // namespace tolvane
