@@ -35,7 +35,7 @@ VehicleSpec tunedSpec()
     return spec;
 }
 
-// A 600 cc sport bike: peaky, about 115 hp at 14000 rpm, limiter at 15500 rpm, a lighter drive
+// A 600 cc sport bike: peaky, about 115 hp at 13500 rpm, limiter at 15500 rpm, a lighter drive
 // line and a shorter gear (so a different tach ratio).
 VehicleSpec middleweightSpec()
 {
