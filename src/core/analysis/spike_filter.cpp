@@ -10,11 +10,9 @@
 
 namespace tolvane {
 
-SpikeFilterResult SpikeFilterClick(RunTable& table, ViewerText& text, ViewerState& viewer, Prompter& prompter,
-                                   const QString& rootDirectory)
+std::vector<int> smoothSpikes(RunTable& table)
 {
-    viewer.setSpikeFilterArmed(false);
-    SpikeFilterResult result;
+    std::vector<int> spikes;
     for (int r = 2; r <= table.rowCount() - 2; ++r) {
         bool spike = false;
         for (int column = RunTable::RoadSpeedColumn; column <= RunTable::TorqueColumn; ++column) {
@@ -29,8 +27,17 @@ SpikeFilterResult SpikeFilterClick(RunTable& table, ViewerText& text, ViewerStat
             }
         }
         if (spike)
-            result.spikeRows.push_back(r - 1);
+            spikes.push_back(r - 1);
     }
+    return spikes;
+}
+
+SpikeFilterResult SpikeFilterClick(RunTable& table, ViewerText& text, ViewerState& viewer, Prompter& prompter,
+                                   const QString& rootDirectory)
+{
+    viewer.setSpikeFilterArmed(false);
+    SpikeFilterResult result;
+    result.spikeRows = smoothSpikes(table);
     if (result.spikeRows.empty())
         return result;
 

@@ -21,11 +21,15 @@ struct SpikeFilterResult {
     bool saved = false;         // the text was written to its file
 };
 
+// The table part alone: smooths every spike in place (later tests see the smoothed value) and
+// returns the spikes' rows, ascending. Rows 1 to (rows - 3) can be spikes, so a table of fewer
+// than four rows is left alone.
+std::vector<int> smoothSpikes(RunTable& table);
+
 // SpikeFilterClick: disarms the filter, smooths the table and removes the spikes' lines from the
 // text. When something changed the text is saved to root + line 2 (the caller then refreshes the
 // graph and the browser); a line 2 that leads outside the library, or a failed write, leaves the
-// text modified and unsaved and is reported through the prompter. Rows 1 to (rows - 3) can be
-// spikes, so a table of fewer than four rows is left alone.
+// text modified and unsaved and is reported through the prompter.
 SpikeFilterResult SpikeFilterClick(RunTable& table, ViewerText& text, ViewerState& viewer, Prompter& prompter,
                                    const QString& rootDirectory);
 
