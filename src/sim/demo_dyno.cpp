@@ -24,10 +24,10 @@ constexpr quint32 QueueEmpty = 0;
 constexpr quint32 QueueReady = 2;
 constexpr BlackBoxUsb::Handle HandleBase = 0x5100;
 
-VehicleSpec presetOrStock(const QString& name)
+VehicleData presetOrStock(const QString& name)
 {
-    if (auto spec = vehiclePreset(name))
-        return *spec;
+    if (auto data = vehiclePreset(name))
+        return *data;
     return *vehiclePreset(QStringLiteral("stock"));
 }
 
@@ -62,13 +62,20 @@ DemoDyno::DemoDyno(const Clock& clock, const Options& options)
     : m_clock(clock), m_origin(clock.now()), m_vehicle(presetOrStock(options.vehicle)),
       m_noiseLevel(std::max(0.0, options.noiseLevel)), m_noise(options.seed)
 {
-    m_rollerRpm = m_vehicle.spec().idleRpm / m_vehicle.tachRatio();
+    m_rollerRpm = m_vehicle.data().idleRpm / m_vehicle.tachRatio();
 }
 
 void DemoDyno::advanceToNow()
 {
-    const auto nowMs = static_cast<qint64>(std::llround((m_clock.now() - m_origin) * MsPerDay));
-    if (nowMs <= m_simulatedMs)
+    const DateTimeValue now = m_clock.now();
+    const auto nowMs = static_cast<qint64>(std::llround((now - m_origin) * MsPerDay));
+    if (nowMs < m_simulatedMs) {
+        // The clock was set back: carry on from here instead of standing still until it has
+        // caught up with the time already simulated.
+        m_origin = now - static_cast<double>(m_simulatedMs) / MsPerDay;
+        return;
+    }
+    if (nowMs == m_simulatedMs)
         return;
     if (nowMs - m_simulatedMs > MaxCatchUpMs) {
         m_simulatedMs = nowMs - MaxCatchUpMs;
@@ -218,11 +225,11 @@ int DemoDyno::write(Handle handle, const quint8* buffer, quint32 bytesToWrite, q
 
 bool DemoDyno::setVehicle(const QString& name)
 {
-    auto spec = vehiclePreset(name);
-    if (!spec)
+    auto data = vehiclePreset(name);
+    if (!data)
         return false;
     advanceToNow();
-    m_vehicle = Vehicle(std::move(*spec));
+    m_vehicle = Vehicle(std::move(*data));
     return true;
 }
 
@@ -250,7 +257,7 @@ double DemoDyno::trueWheelPower(double engineRpm, double throttle) const
 
 double DemoDyno::rotatingInertia() const
 {
-    return RollerInertia + m_vehicle.spec().drivelineInertia;
+    return RollerInertia + m_vehicle.data().drivelineInertia;
 }
 
 double DemoDyno::setupInertia() const

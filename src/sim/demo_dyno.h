@@ -53,17 +53,17 @@ public:
     static constexpr int FrameSize = 12;
     static constexpr qint64 FrameIntervalMs = 40;
     static constexpr double RollerSpeedConstant = 800000000.0;
-    static constexpr double RollerInertia = 2.6;        // lb-ft*s^2, drum and brake rotor
-    static constexpr double RollerDragPerRpm = 0.0021;  // lb-ft per roller rpm
-    static constexpr double LoadCellOffset = 4096.0;    // counts at no load
-    static constexpr double LoadCellSpan = 0.01;        // lb-ft per count
+    static constexpr double RollerInertia = 2.6;       // lb-ft*s^2, drum and brake rotor
+    static constexpr double RollerDragPerRpm = 0.0021; // lb-ft per roller rpm
+    static constexpr double LoadCellOffset = 4096.0;   // counts at no load
+    static constexpr double LoadCellSpan = 0.01;       // lb-ft per count
     // Standard deviations at noise level 1.
     static constexpr double LoadNoiseLbFt = 0.25;
     static constexpr double SpeedNoiseRpm = 0.1;
     // How fast the throttle can move, full travel per second.
     static constexpr double ThrottleRatePerSecond = 6.0;
     // A clock jump longer than this (a suspended program, a clock set forward) is skipped
-    // rather than simulated step by step.
+    // rather than simulated step by step; a clock set back carries on from where it was set.
     static constexpr qint64 MaxCatchUpMs = 10000;
 
     struct Options {

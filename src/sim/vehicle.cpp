@@ -32,11 +32,11 @@ double throttleFill(double throttle, double engineRpm)
 
 } // namespace
 
-Vehicle::Vehicle(VehicleSpec spec) : m_spec(std::move(spec))
+Vehicle::Vehicle(VehicleData data) : m_data(std::move(data))
 {
     // Fritsch-Carlson tangents: the curve passes through every point without overshooting
     // between them, so a table with a flat top does not grow a bump the bike does not have.
-    const auto& p = m_spec.fullThrottleTorque;
+    const auto& p = m_data.fullThrottleTorque;
     const std::size_t n = p.size();
     m_slopes.assign(n, 0.0);
     if (n < 2)
@@ -66,7 +66,7 @@ Vehicle::Vehicle(VehicleSpec spec) : m_spec(std::move(spec))
 
 double Vehicle::fullThrottleTorque(double engineRpm) const
 {
-    const auto& p = m_spec.fullThrottleTorque;
+    const auto& p = m_data.fullThrottleTorque;
     if (p.empty())
         return 0.0;
     if (engineRpm <= p.front().rpm)
@@ -86,17 +86,17 @@ double Vehicle::fullThrottleTorque(double engineRpm) const
 
 double Vehicle::frictionTorque(double engineRpm) const
 {
-    return m_spec.frictionLbFt + m_spec.frictionLbFtPerRpm * std::max(engineRpm, 0.0);
+    return m_data.frictionLbFt + m_data.frictionLbFtPerRpm * std::max(engineRpm, 0.0);
 }
 
 double Vehicle::engineTorque(double engineRpm, double throttle) const
 {
     const double idleOpening =
         IdleThrottle *
-        std::clamp((m_spec.idleRpm + IdleControlStartAbove - engineRpm) / IdleControlSpan, 0.0, 1.0);
+        std::clamp((m_data.idleRpm + IdleControlStartAbove - engineRpm) / IdleControlSpan, 0.0, 1.0);
     const double opening = std::max(std::clamp(throttle, 0.0, 1.0), idleOpening);
     const double limiterCut =
-        std::clamp((engineRpm - (m_spec.revLimitRpm - LimiterBand / 2)) / LimiterBand, 0.0, 1.0);
+        std::clamp((engineRpm - (m_data.revLimitRpm - LimiterBand / 2)) / LimiterBand, 0.0, 1.0);
     const double friction = frictionTorque(engineRpm);
     const double combustion = (fullThrottleTorque(engineRpm) + friction) * throttleFill(opening, engineRpm);
     return combustion * (1.0 - limiterCut) - friction;
@@ -106,10 +106,10 @@ double Vehicle::wheelTorque(double engineRpm, double throttle) const
 {
     const double crank = engineTorque(engineRpm, throttle);
     // The drive line loses torque in whichever direction the power flows.
-    const double atRoller = crank >= 0.0 ? crank * m_spec.tachRatio * m_spec.drivelineEfficiency
-                                         : crank * m_spec.tachRatio / m_spec.drivelineEfficiency;
-    const double rollerRpm = std::max(engineRpm, 0.0) / m_spec.tachRatio;
-    const double tyreLoss = (m_spec.tyreLossLbFt + m_spec.tyreLossLbFtPerRollerRpm * rollerRpm) *
+    const double atRoller = crank >= 0.0 ? crank * m_data.tachRatio * m_data.drivelineEfficiency
+                                         : crank * m_data.tachRatio / m_data.drivelineEfficiency;
+    const double rollerRpm = std::max(engineRpm, 0.0) / m_data.tachRatio;
+    const double tyreLoss = (m_data.tyreLossLbFt + m_data.tyreLossLbFtPerRollerRpm * rollerRpm) *
                             std::min(1.0, rollerRpm / TyreLossFadeRpm);
     return atRoller - tyreLoss;
 }

@@ -17,7 +17,7 @@ struct TorquePoint {
     double lbFt;
 };
 
-struct VehicleSpec {
+struct VehicleData {
     QString name;
     QString description;
     // Net crank torque at wide-open throttle, rpm ascending; smooth in between.
@@ -39,10 +39,10 @@ struct VehicleSpec {
 
 class Vehicle {
 public:
-    explicit Vehicle(VehicleSpec spec);
+    explicit Vehicle(VehicleData data);
 
-    const VehicleSpec& spec() const { return m_spec; }
-    double tachRatio() const { return m_spec.tachRatio; }
+    const VehicleData& data() const { return m_data; }
+    double tachRatio() const { return m_data.tachRatio; }
 
     // Crank torque at an engine speed and throttle position; negative when the engine brakes.
     // Includes the idle control (it opens the throttle itself below idle) and the rev limiter.
@@ -55,7 +55,7 @@ public:
 private:
     double frictionTorque(double engineRpm) const;
 
-    VehicleSpec m_spec;
+    VehicleData m_data;
     // Tangents of the monotone cubic through the table, one per point.
     std::vector<double> m_slopes;
 };

@@ -14,6 +14,6 @@ namespace tolvane::sim {
 // "stock" (the default), "tuned", "middleweight".
 QStringList vehiclePresetNames();
 // Case-insensitive; nullopt for an unknown name.
-std::optional<VehicleSpec> vehiclePreset(const QString& name);
+std::optional<VehicleData> vehiclePreset(const QString& name);
 
 } // namespace tolvane::sim

@@ -47,8 +47,7 @@ inline int outputCodeFor(double engineRpm, double tachRatio)
 
 class DynoHarness {
 public:
-    explicit DynoHarness(const DemoDyno::Options& options = {})
-        : dyno(clock, options), driver(dyno)
+    explicit DynoHarness(const DemoDyno::Options& options = {}) : dyno(clock, options), driver(dyno)
     {
         EXPECT_EQ(dyno.open(0, handle), F32xStatus::Success);
     }
@@ -76,8 +75,15 @@ public:
 
     void command(int code, int rate = 20, int multiplication = 16, int divider = 3)
     {
-        const quint8 bytes[9] = {0x55, 0x88, quint8(multiplication), quint8(divider), quint8(code & 0xFF),
-                                 quint8((code >> 8) & 0xFF), quint8(rate), 10, 2};
+        const quint8 bytes[9] = {0x55,
+                                 0x88,
+                                 quint8(multiplication),
+                                 quint8(divider),
+                                 quint8(code & 0xFF),
+                                 quint8((code >> 8) & 0xFF),
+                                 quint8(rate),
+                                 10,
+                                 2};
         quint32 written = 0;
         EXPECT_EQ(dyno.write(handle, bytes, 9, written), F32xStatus::Success);
     }

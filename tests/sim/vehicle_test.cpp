@@ -15,8 +15,7 @@ struct Peak {
     double value = 0.0;
 };
 
-template <typename F>
-Peak peakOf(F f, double from, double to)
+template <typename F> Peak peakOf(F f, double from, double to)
 {
     Peak best;
     for (double rpm = from; rpm <= to; rpm += 10.0) {
@@ -30,9 +29,9 @@ TEST(Vehicle, PresetsAreFoundByNameAndUnknownNamesAreNot)
 {
     EXPECT_EQ(vehiclePresetNames(), QStringList({"stock", "tuned", "middleweight"}));
     for (const QString& name : vehiclePresetNames()) {
-        const auto spec = vehiclePreset(name);
-        ASSERT_TRUE(spec.has_value());
-        EXPECT_EQ(spec->name, name);
+        const auto data = vehiclePreset(name);
+        ASSERT_TRUE(data.has_value());
+        EXPECT_EQ(data->name, name);
     }
     EXPECT_TRUE(vehiclePreset(" Tuned ").has_value());
     EXPECT_FALSE(vehiclePreset("hayabusa").has_value());
@@ -56,7 +55,7 @@ TEST(Vehicle, CurvesHaveTheirPeaksWhereTheBikeHasThem)
         const Vehicle v(*vehiclePreset(e.name));
         const Peak torque = peakOf([&](double n) { return v.fullThrottleTorque(n); }, 2000, 16000);
         const Peak power = peakOf([&](double n) { return v.wheelTorque(n, 1.0) * n / v.tachRatio() / 5252; },
-                                  2000, v.spec().revLimitRpm - 200);
+                                  2000, v.data().revLimitRpm - 200);
         EXPECT_NEAR(torque.rpm, e.torquePeakRpm, 300) << e.name;
         EXPECT_NEAR(power.rpm, e.powerPeakRpm, 400) << e.name;
         EXPECT_NEAR(power.value, e.peakWheelHp, e.peakWheelHp * 0.05) << e.name << " " << power.value;
@@ -81,9 +80,9 @@ TEST(Vehicle, ThrottleMetersTorqueAndAShutThrottleBrakes)
         EXPECT_NEAR(v.engineTorque(n, 1.0), v.fullThrottleTorque(n), 1e-9);
     }
     // Idle control: a shut throttle still keeps the engine turning at idle.
-    EXPECT_GT(v.engineTorque(v.spec().idleRpm - 100, 0.0), 0.0);
+    EXPECT_GT(v.engineTorque(v.data().idleRpm - 100, 0.0), 0.0);
     // The limiter takes the torque away just past the limit.
-    EXPECT_LT(v.engineTorque(v.spec().revLimitRpm + 100, 1.0), 0.0);
+    EXPECT_LT(v.engineTorque(v.data().revLimitRpm + 100, 1.0), 0.0);
 }
 
 // Over every speed a test can reach, the roller stays inside 100..6300 rpm and the roller
@@ -93,11 +92,11 @@ TEST(Vehicle, EveryPresetStaysInsideTheUnitsPlausibilityLimits)
     const EddyCurrentBrake brake;
     for (const QString& name : vehiclePresetNames()) {
         const Vehicle v(*vehiclePreset(name));
-        const double idleRoller = v.spec().idleRpm / v.tachRatio();
-        const double limitRoller = (v.spec().revLimitRpm + 100) / v.tachRatio();
+        const double idleRoller = v.data().idleRpm / v.tachRatio();
+        const double limitRoller = (v.data().revLimitRpm + 100) / v.tachRatio();
         EXPECT_GE(idleRoller, 100.0) << name.toStdString();
         EXPECT_LE(limitRoller, 6300.0) << name.toStdString();
-        for (double n = 3000; n <= v.spec().revLimitRpm; n += 100) {
+        for (double n = 3000; n <= v.data().revLimitRpm; n += 100) {
             const double torque = v.wheelTorque(n, 1.0);
             EXPECT_GT(torque, 0.0);
             EXPECT_LT(torque, 280.0) << name.toStdString() << " at " << n;
