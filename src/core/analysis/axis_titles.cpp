@@ -1,19 +1,21 @@
 #include "core/analysis/axis_titles.h"
 
+#include "core/setup/unit_settings.h"
+
 namespace tolvane {
 
-AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const AxisTitleLabels& labels)
+AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const UnitSettings& units)
 {
     AxisTitles titles;
-    titles.x = mph ? labels.roadSpeed : labels.engineSpeed;
+    titles.x = mph ? units.roadSpeedUnit() : units.engineSpeedUnit();
     if (!hp && !torque) {
         titles.y = co ? QStringLiteral("CO%") : QString();
         return titles;
     }
     if (hp)
-        titles.y = labels.power;
+        titles.y = units.powerUnitLabel();
     if (torque)
-        titles.y += (hp ? QStringLiteral(", ") : QString()) + labels.force;
+        titles.y += (hp ? QStringLiteral(", ") : QString()) + units.forceUnit();
     if (co)
         titles.y += QStringLiteral(", CO%/Acc");
     return titles;

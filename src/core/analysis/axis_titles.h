@@ -6,12 +6,7 @@
 
 namespace tolvane {
 
-struct AxisTitleLabels {
-    QString roadSpeed;   // RoadSpeedUnit
-    QString engineSpeed; // EngineSpeedUnit
-    QString power;       // PowerUnitLabel
-    QString force;       // ForceUnit
-};
+class UnitSettings;
 
 struct AxisTitles {
     QString x;
@@ -21,7 +16,7 @@ struct AxisTitles {
 
 // WriteAxis: x is the road-speed label in MPH mode, else the engine-speed label; y names the
 // curves switched on: power, torque, then "CO%/Acc" ("CO%" alone when only it is on).
-AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const AxisTitleLabels& labels);
+AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const UnitSettings& units);
 
 // A unit label up to its first tab (the whole label when it has none).
 QString labelBeforeTab(const QString& label);

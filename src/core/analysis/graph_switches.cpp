@@ -2,6 +2,7 @@
 
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/series_model.h"
+#include "core/setup/unit_settings.h"
 
 namespace tolvane {
 
@@ -18,12 +19,12 @@ void chooseRoadSpeedAxis(GraphSettings& settings, SeriesModel& chart, const QStr
     chart.setXAxisTitle(roadSpeedSwitchTitle(roadSpeedUnit));
 }
 
-void toggleXQuantity(GraphSettings& settings, SeriesModel& chart, const AxisTitleLabels& labels)
+void toggleXQuantity(GraphSettings& settings, SeriesModel& chart, const UnitSettings& units)
 {
     if (settings.xAxisColumn() == GraphSettings::EngineSpeedAxis)
-        chooseRoadSpeedAxis(settings, chart, labels.roadSpeed);
+        chooseRoadSpeedAxis(settings, chart, units.roadSpeedUnit());
     else
-        chooseEngineSpeedAxis(settings, chart, labels.engineSpeed);
+        chooseEngineSpeedAxis(settings, chart, units.engineSpeedUnit());
 }
 
 void chooseCorrected(GraphSettings& settings, SeriesModel& chart, bool corrected)
@@ -44,11 +45,11 @@ void toggleGridLines(GraphSettings& settings, SeriesModel& chart)
     chart.setAppearance(appearance);
 }
 
-void writeAxis(SeriesModel& chart, const GraphSettings& settings, const AxisTitleLabels& labels)
+void writeAxis(SeriesModel& chart, const GraphSettings& settings, const UnitSettings& units)
 {
     const AxisTitles titles =
         writeAxisTitles(settings.xAxisColumn() == GraphSettings::RoadSpeedAxis, settings.showPower(),
-                        settings.showTorque(), settings.showCo(), labels);
+                        settings.showTorque(), settings.showCo(), units);
     chart.setXAxisTitle(titles.x);
     chart.setYAxisTitle(titles.y);
 }

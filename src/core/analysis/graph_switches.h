@@ -17,7 +17,7 @@ void chooseEngineSpeedAxis(GraphSettings& settings, SeriesModel& chart, const QS
 void chooseRoadSpeedAxis(GraphSettings& settings, SeriesModel& chart, const QString& roadSpeedUnit);
 // The graph window's "RPM" and "MPH" items act as one toggle: from engine speed either goes to
 // road speed, from road speed either goes back. The "MPH" item then writes the axis titles.
-void toggleXQuantity(GraphSettings& settings, SeriesModel& chart, const AxisTitleLabels& labels);
+void toggleXQuantity(GraphSettings& settings, SeriesModel& chart, const UnitSettings& units);
 
 // "Corrected" / "Uncorrected": the y title says which; corrected values show aqua on the black
 // margin, uncorrected ones black on silver.
@@ -26,6 +26,6 @@ void chooseCorrected(GraphSettings& settings, SeriesModel& chart, bool corrected
 void toggleGridLines(GraphSettings& settings, SeriesModel& chart);
 
 // WriteAxis: both titles from the x quantity and the curve switches.
-void writeAxis(SeriesModel& chart, const GraphSettings& settings, const AxisTitleLabels& labels);
+void writeAxis(SeriesModel& chart, const GraphSettings& settings, const UnitSettings& units);
 
 } // namespace tolvane

@@ -7,6 +7,7 @@
 #include "core/analysis/viewer_text.h"
 #include "core/common/number_text.h"
 #include "core/common/prompter.h"
+#include "core/setup/unit_settings.h"
 
 #include <optional>
 
@@ -23,7 +24,7 @@ struct PowerTorque {
 
 // The row at inertia x: recomputed in a sweep run, as stored (and corrected like every preview)
 // in a step run.
-std::optional<PowerTorque> rowAt(const RecalcRun& run, int row, double inertia, const RecalcUnits& units)
+std::optional<PowerTorque> rowAt(const RecalcRun& run, int row, double inertia, const UnitSettings& units)
 {
     const RunTable& t = run.table;
     const std::optional<double> rpm = t.value(row, RunTable::EngineSpeedColumn);
@@ -39,7 +40,7 @@ std::optional<PowerTorque> rowAt(const RecalcRun& run, int row, double inertia, 
     if (!rpm || !t.has(row, RunTable::TorqueColumn) || !acceleration || !staticTorque || run.tachRatio == 0.0)
         return std::nullopt;
     const double torque =
-        (inertia * *acceleration + *staticTorque) / run.tachRatio * units.forceFactor * run.correction;
+        (inertia * *acceleration + *staticTorque) / run.tachRatio * units.forceFactor() * run.correction;
     return PowerTorque{*rpm * torque / 5252.0, torque};
 }
 

@@ -7,6 +7,7 @@
 #include "core/analysis/viewer_state.h"
 #include "core/analysis/viewer_text.h"
 #include "core/common/number_text.h"
+#include "core/setup/unit_settings.h"
 
 #include <algorithm>
 
@@ -23,12 +24,12 @@ bool isSweepHeading(const QString& line)
     return pieces.size() > 5 && pieces[4].trimmed() == QLatin1String("Acc");
 }
 
-QString summaryLine(const QString& label, double value, double rpm, const RecalcUnits& units,
+QString summaryLine(const QString& label, double value, double rpm, const UnitSettings& units,
                     const TextLocale& locale)
 {
     return QStringLiteral("Max ") + labelBeforeTab(label) + QStringLiteral(":  ") +
            formatNumber(value, u"0.00", locale) + QStringLiteral("  @  ") + formatNumber(rpm, u"0", locale) +
-           QLatin1Char(' ') + labelBeforeTab(units.engineSpeedLabel) + QLatin1Char('.');
+           QLatin1Char(' ') + labelBeforeTab(units.engineSpeedUnit()) + QLatin1Char('.');
 }
 
 } // namespace
@@ -92,14 +93,14 @@ void MaxTracker::add(double powerValue, double torqueValue, double engineRpm)
     }
 }
 
-bool replaceSweepSummary(QStringList& lines, const MaxTracker& max, const RecalcUnits& units,
+bool replaceSweepSummary(QStringList& lines, const MaxTracker& max, const UnitSettings& units,
                          const TextLocale& locale)
 {
     const QString prefix = QStringLiteral("Max ");
     if (lines.size() < 5 || !lines[3].startsWith(prefix) || !lines[4].startsWith(prefix))
         return false;
-    lines[3] = summaryLine(units.powerLabel, max.power, max.powerRpm, units, locale);
-    lines[4] = summaryLine(units.forceLabel, max.torque, max.torqueRpm, units, locale);
+    lines[3] = summaryLine(units.powerUnitLabel(), max.power, max.powerRpm, units, locale);
+    lines[4] = summaryLine(units.forceUnit(), max.torque, max.torqueRpm, units, locale);
     return true;
 }
 

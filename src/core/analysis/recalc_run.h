@@ -20,16 +20,9 @@ namespace tolvane {
 class GraphSettings;
 class Prompter;
 class SeriesModel;
+class UnitSettings;
 class ViewerState;
 class ViewerText;
-
-// The unit settings the tools use.
-struct RecalcUnits {
-    double forceFactor = 1.0;
-    QString powerLabel = QStringLiteral("BHP");
-    QString forceLabel = QStringLiteral("Ft/Lbs");
-    QString engineSpeedLabel = QStringLiteral("RPM");
-};
 
 // Everything a tool reads and changes; the windows own the parts.
 struct RecalcContext {
@@ -38,7 +31,7 @@ struct RecalcContext {
     SeriesModel& chart;
     const GraphSettings& graph;
     Prompter& prompter;
-    RecalcUnits units;
+    const UnitSettings& units;
     TextLocale locale;
 };
 
@@ -73,7 +66,7 @@ struct MaxTracker {
 
 // Replaces the "Max <power>:" and "Max <torque>:" lines (lines 4 and 5) of a sweep file; a file
 // without them (a step file) is left alone. True when they were replaced.
-bool replaceSweepSummary(QStringList& lines, const MaxTracker& max, const RecalcUnits& units,
+bool replaceSweepSummary(QStringList& lines, const MaxTracker& max, const UnitSettings& units,
                          const TextLocale& locale);
 
 // A tool preview curve (series 100 and 101): a dotted line without markers.

@@ -5,12 +5,11 @@
 #include "core/analysis/graph_switches.h"
 #include "core/analysis/line_display_mode.h"
 #include "core/analysis/series_model.h"
+#include "core/setup/unit_settings.h"
 
 namespace tolvane {
 namespace {
 
-const AxisTitleLabels Labels{QStringLiteral("MPH"), QStringLiteral("RPM"), QStringLiteral("BHP"),
-                             QStringLiteral("Ft/Lbs")};
 
 struct TitleCase {
     bool hp;
@@ -24,8 +23,9 @@ class WriteAxisTitles : public ::testing::TestWithParam<TitleCase> {};
 TEST_P(WriteAxisTitles, YTitleNamesTheCurvesShown)
 {
     const TitleCase& c = GetParam();
-    EXPECT_EQ(writeAxisTitles(false, c.hp, c.torque, c.co, Labels), (AxisTitles{"RPM", QString::fromLatin1(c.y)}));
-    EXPECT_EQ(writeAxisTitles(true, c.hp, c.torque, c.co, Labels).x, QStringLiteral("MPH"));
+    UnitSettings units; // MPH, RPM, BHP, Ft/Lbs
+    EXPECT_EQ(writeAxisTitles(false, c.hp, c.torque, c.co, units), (AxisTitles{"RPM", QString::fromLatin1(c.y)}));
+    EXPECT_EQ(writeAxisTitles(true, c.hp, c.torque, c.co, units).x, QStringLiteral("MPH"));
 }
 
 INSTANTIATE_TEST_SUITE_P(Switches, WriteAxisTitles,
@@ -57,15 +57,16 @@ TEST(GraphSwitches, GraphWindowItemsToggleTheXQuantity)
 {
     GraphSettings settings;
     SeriesModel chart;
-    toggleXQuantity(settings, chart, Labels);
+    UnitSettings units;
+    toggleXQuantity(settings, chart, units);
     EXPECT_EQ(settings.xAxisColumn(), GraphSettings::RoadSpeedAxis);
     EXPECT_EQ(chart.xAxis().title, QStringLiteral("Roller MPH"));
     // The "MPH" item then writes the titles; torque is off now.
-    writeAxis(chart, settings, Labels);
+    writeAxis(chart, settings, units);
     EXPECT_EQ(chart.xAxis().title, QStringLiteral("MPH"));
     EXPECT_EQ(chart.yAxis().title, QStringLiteral("BHP, CO%/Acc"));
 
-    toggleXQuantity(settings, chart, Labels);
+    toggleXQuantity(settings, chart, units);
     EXPECT_EQ(settings.xAxisColumn(), GraphSettings::EngineSpeedAxis);
     EXPECT_EQ(chart.xAxis().title, QStringLiteral("RPM"));
 }

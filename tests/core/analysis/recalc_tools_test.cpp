@@ -76,6 +76,21 @@ TEST(InertiaTool, ApplyWithTachRatioZeroChangesOnlyTheInertiaLine)
     EXPECT_FALSE(ShowNewInertia(context, 3.2));
 }
 
+TEST(InertiaTool, SummaryLinesUseTheUnitLabelsUpToTheirTab)
+{
+    ToolBench bench(toolFixture(QStringLiteral("sweep.SWP")));
+    bench.units.setForceFactor(2.0);
+    bench.units.setPowerUnitLabel(QStringLiteral("kW\tmetric"));
+    bench.units.setForceUnit(QStringLiteral("Nm"));
+    bench.units.setEngineSpeedUnit(QStringLiteral("1/min\tengine"));
+    RecalcContext context = bench.context();
+    ASSERT_TRUE(SaveNewInertia(context, 3.0));
+    // Last row: T = (3.0 * 1.55 + 24.0) / 2.0 * 2.0 = 28.65, P = 4390 * 28.65 / 5252.
+    EXPECT_EQ(bench.text.lines()[3], QStringLiteral("Max kW:  23.95  @  4390 1/min."));
+    EXPECT_EQ(bench.text.lines()[4], QStringLiteral("Max Nm:  28.65  @  4390 1/min."));
+    EXPECT_EQ(bench.text.lines()[20], QStringLiteral("4390\t83.2\t23.95\t28.65\t1.55\t5.425\t24.000\t0\t"));
+}
+
 TEST(InertiaTool, NegativeInertiaIsRefusedAndNothingChanges)
 {
     const QStringList lines = toolFixture(QStringLiteral("sweep.SWP"));

@@ -14,6 +14,7 @@
 #include "core/analysis/viewer_text.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
 
 namespace tolvane::test {
@@ -55,7 +56,7 @@ struct ToolBench {
     SeriesModel chart;
     GraphSettings graph;
     ScriptedPrompter prompter;
-    RecalcUnits units;
+    UnitSettings units;
     TextLocale locale = TextLocale::standard();
 };
 
