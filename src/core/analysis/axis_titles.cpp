@@ -1,5 +1,6 @@
 #include "core/analysis/axis_titles.h"
 
+#include "core/common/number_text.h"
 #include "core/setup/unit_settings.h"
 
 namespace tolvane {
@@ -19,6 +20,12 @@ AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const UnitSe
     if (co)
         titles.y += QStringLiteral(", CO%/Acc");
     return titles;
+}
+
+QString mouseReadout(double x, double y, const AxisTitles& titles, const TextLocale& locale)
+{
+    return QStringLiteral("     ") + formatNumber(y, u"0.0", locale) + QLatin1Char(' ') + titles.y +
+           QStringLiteral("   @   ") + formatNumber(x, u"0.0", locale) + QLatin1Char(' ') + titles.x;
 }
 
 QString labelBeforeTab(const QString& label)

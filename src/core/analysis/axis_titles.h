@@ -4,6 +4,8 @@
 // own on the way, which the next WriteAxis replaces.
 #include <QString>
 
+#include "core/common/text_locale.h"
+
 namespace tolvane {
 
 class UnitSettings;
@@ -17,6 +19,10 @@ struct AxisTitles {
 // WriteAxis: x is the road-speed label in MPH mode, else the engine-speed label; y names the
 // curves switched on: power, torque, then "CO%/Acc" ("CO%" alone when only it is on).
 AxisTitles writeAxisTitles(bool mph, bool hp, bool torque, bool co, const UnitSettings& units);
+
+// The graph window's caption while the mouse moves over the chart: the chart values under the
+// mouse with the axis titles, "     12.3 BHP   @   4500.0 RPM".
+QString mouseReadout(double x, double y, const AxisTitles& titles, const TextLocale& locale);
 
 // A unit label up to its first tab (the whole label when it has none).
 QString labelBeforeTab(const QString& label);

@@ -9,6 +9,7 @@
 #include "core/common/prompter.h"
 #include "core/setup/unit_settings.h"
 
+#include <cmath>
 #include <optional>
 
 namespace tolvane {
@@ -16,6 +17,11 @@ namespace tolvane {
 namespace {
 
 const QString InertiaPrefix = QStringLiteral("Inertia:");
+
+bool usable(double inertia)
+{
+    return std::isfinite(inertia) && inertia >= 0.0;
+}
 
 struct PowerTorque {
     double power = 0.0;
@@ -49,7 +55,7 @@ std::optional<PowerTorque> rowAt(const RecalcRun& run, int row, double inertia, 
 bool ShowNewInertia(RecalcContext& context, double inertia)
 {
     const RecalcRun run = readRecalcRun(context);
-    if (run.table.rowCount() < 2 || inertia < 0.0)
+    if (run.table.rowCount() < 2 || !usable(inertia))
         return false;
     context.viewer.setRunInertia(inertia);
     if (run.hasAcceleration && run.tachRatio == 0.0)
@@ -79,7 +85,7 @@ bool ShowNewInertia(RecalcContext& context, double inertia)
 
 bool SaveNewInertia(RecalcContext& context, double inertia)
 {
-    if (inertia < 0.0) {
+    if (!usable(inertia)) {
         context.prompter.inform(QStringLiteral("Adjust Inertia Value"),
                                 QStringLiteral("The inertia must not be negative."), PromptIcon::Warning);
         return false;

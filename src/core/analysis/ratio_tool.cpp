@@ -7,6 +7,7 @@
 #include "core/common/number_text.h"
 #include "core/common/prompter.h"
 
+#include <cmath>
 #include <optional>
 
 namespace tolvane {
@@ -21,6 +22,11 @@ struct RatioRow {
     double power = 0.0; // as stored
     double torque = 0.0;
 };
+
+bool usable(double ratio)
+{
+    return std::isfinite(ratio) && ratio > 0.0;
+}
 
 std::optional<RatioRow> rowAt(const RecalcRun& run, int row, double ratio)
 {
@@ -38,7 +44,7 @@ std::optional<RatioRow> rowAt(const RecalcRun& run, int row, double ratio)
 
 bool ShowNewRatio(RecalcContext& context, double ratio)
 {
-    if (ratio <= 0.0)
+    if (!usable(ratio))
         return false;
     const RecalcRun run = readRecalcRun(context);
     if (run.table.rowCount() < 2)
@@ -68,7 +74,7 @@ bool ShowNewRatio(RecalcContext& context, double ratio)
 
 bool SaveNewRatio(RecalcContext& context, double ratio)
 {
-    if (ratio <= 0.0) {
+    if (!usable(ratio)) {
         context.prompter.inform(QStringLiteral("Adjust Tach Ratio"),
                                 QStringLiteral("The tach ratio must be greater than 0."), PromptIcon::Warning);
         return false;

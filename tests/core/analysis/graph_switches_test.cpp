@@ -38,6 +38,15 @@ INSTANTIATE_TEST_SUITE_P(Switches, WriteAxisTitles,
                                            TitleCase{false, false, true, "CO%"},
                                            TitleCase{false, false, false, ""}));
 
+TEST(AxisTitles, MouseReadoutNamesBothValues)
+{
+    const AxisTitles titles{QStringLiteral("RPM"), QStringLiteral("BHP, Ft/Lbs")};
+    EXPECT_EQ(mouseReadout(4512.34, 87.25, titles, TextLocale::standard()),
+              QStringLiteral("     87.2 BHP, Ft/Lbs   @   4512.3 RPM"));
+    EXPECT_EQ(mouseReadout(45.06, -1.0, titles, TextLocale::withDecimal(QLatin1Char(','))),
+              QStringLiteral("     -1,0 BHP, Ft/Lbs   @   45,1 RPM"));
+}
+
 TEST(GraphSwitches, MphTurnsTorqueOffAndRpmDoesNotTurnItBack)
 {
     GraphSettings settings;

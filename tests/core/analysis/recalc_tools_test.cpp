@@ -98,6 +98,7 @@ TEST(InertiaTool, NegativeInertiaIsRefusedAndNothingChanges)
     RecalcContext context = bench.context();
     EXPECT_FALSE(SaveNewInertia(context, -0.5));
     EXPECT_FALSE(ShowNewInertia(context, -0.5));
+    EXPECT_FALSE(ShowNewInertia(context, std::nan("")));
     expectSameLines(bench.text.lines(), lines);
     EXPECT_FALSE(bench.text.isModified());
     ASSERT_EQ(bench.prompter.asked().size(), 1u);
@@ -192,18 +193,18 @@ TEST(RatioTool, UncorrectedPreviewDividesTheAppliedFactorOut)
     EXPECT_NEAR(bench.points(SeriesKey::PreviewTorque)[0].y, 40.0 * 5252.0 / (48.8 * 26.3852) / 1.25, 1e-9);
 }
 
-TEST(RatioTool, RatioOfZeroOrLessIsRefused)
+TEST(RatioTool, RatioThatIsNotAboveZeroIsRefused)
 {
     const QStringList lines = toolFixture(QStringLiteral("sweep.SWP"));
     ToolBench bench(lines);
     RecalcContext context = bench.context();
-    for (const double ratio : {0.0, -0.5}) {
+    for (const double ratio : {0.0, -0.5, std::nan("")}) {
         EXPECT_FALSE(ShowNewRatio(context, ratio));
         EXPECT_FALSE(SaveNewRatio(context, ratio));
     }
     expectSameLines(bench.text.lines(), lines);
     EXPECT_EQ(bench.chart.series(SeriesKey::PreviewPower), nullptr);
-    ASSERT_EQ(bench.prompter.asked().size(), 2u);
+    ASSERT_EQ(bench.prompter.asked().size(), 3u);
     EXPECT_EQ(bench.prompter.asked()[0].title, QStringLiteral("Adjust Tach Ratio"));
     EXPECT_EQ(bench.prompter.asked()[0].text, QStringLiteral("The tach ratio must be greater than 0."));
 }
