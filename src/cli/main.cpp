@@ -1,9 +1,12 @@
 // tolvane-tool: the command-line companion of the dynamometer program. Each command lives in its
-// own file and is listed in commands(); none of them needs a display.
+// own file and is listed in commands(); none of them needs a display (render draws offscreen).
+#include <QApplication>
 #include <QCoreApplication>
 #include <QTextStream>
 
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 #include "cli/command.h"
 #include "cli/command_line.h"
@@ -18,12 +21,14 @@ int usageError(const Command& command, CommandIo& io, const QString& reason)
     io.err.flush();
     return ExitUsage;
 }
+Command renderCommand();
 
 namespace {
 
 QList<Command> commands()
 {
     return {
+        renderCommand(),
     };
 }
 
@@ -42,8 +47,17 @@ int printOverview(QTextStream& stream)
 int main(int argc, char** argv)
 {
     using namespace tolvane::cli;
-    QCoreApplication app(argc, argv);
-    QStringList args = app.arguments().mid(1);
+    // "render" draws with widgets, so it gets a QApplication, on the offscreen platform unless the
+    // caller chose one; every other command runs without any window system.
+    const bool drawing = argc > 1 && std::strcmp(argv[1], "render") == 0;
+    if (drawing && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    std::unique_ptr<QCoreApplication> app;
+    if (drawing)
+        app = std::make_unique<QApplication>(argc, argv);
+    else
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    QStringList args = app->arguments().mid(1);
     QTextStream in(stdin), out(stdout), err(stderr);
     if (args.isEmpty())
         return printOverview(err);

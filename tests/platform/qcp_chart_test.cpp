@@ -240,6 +240,29 @@ TEST_F(QcpChartTest, ValueUnderTheMouse)
     EXPECT_EQ(moved.front(), value);
 }
 
+TEST_F(QcpChartTest, LegendNamesRunsInTheirColours)
+{
+    model.setLineColor(1, QStringLiteral("clRed"));
+    model.AddPoint(1, 1, 1);
+    model.setLineColor(2, QStringLiteral("clAqua"));
+    model.AddPoint(2, 1, 2);
+    EXPECT_FALSE(chart.plot()->legend->visible());
+
+    chart.setLegend({{1, QStringLiteral("a.SWP")}, {2, QStringLiteral("b.SWP")}, {7, QStringLiteral("no series")}});
+    QCPLegend* legend = chart.plot()->legend;
+    EXPECT_TRUE(legend->visible());
+    ASSERT_EQ(legend->itemCount(), 2);
+    auto* first = qobject_cast<QCPPlottableLegendItem*>(legend->item(0));
+    ASSERT_NE(first, nullptr);
+    EXPECT_EQ(first->plottable()->name(), "a.SWP");
+    EXPECT_EQ(first->textColor(), QColor(Qt::red));
+    EXPECT_EQ(chart.plot()->plotLayout()->rowCount(), 2); // a row above the chart, not over the curves
+
+    chart.setLegend({});
+    EXPECT_FALSE(legend->visible());
+    EXPECT_EQ(chart.plot()->plotLayout()->rowCount(), 1);
+}
+
 TEST_F(QcpChartTest, CaptureDrawsAtTheAskedSize)
 {
     model.setLineColor(1, QStringLiteral("clRed"));

@@ -63,6 +63,7 @@ QcpChart::QcpChart(QWidget* parent) : m_plot(new QCustomPlot(parent))
 {
     m_plot->setCursor(Qt::CrossCursor);
     m_plot->setNoAntialiasingOnDrag(true);
+    m_plot->setAutoAddPlottableToLegend(false);
     m_plot->addLayer(SeriesLayer, m_plot->layer(QStringLiteral("main")), QCustomPlot::limAbove);
     // Room for the tick labels and titles at least as the graph window has always had; the
     // margins grow when longer labels need it rather than clipping them.
@@ -250,6 +251,46 @@ void QcpChart::fitAutomaticAxes(const SeriesModel& model)
         m_plot->xAxis->setRange(xs);
     if (fitY)
         m_plot->yAxis->setRange(ys);
+}
+
+void QcpChart::setLegend(const QList<QPair<int, QString>>& entries)
+{
+    QCPLegend* legend = m_plot->legend;
+    QCPLayoutGrid* layout = m_plot->plotLayout();
+    legend->clearItems();
+    if (layout->hasElement(0, 0) && layout->element(0, 0) == legend) {
+        layout->take(legend);
+        layout->simplify();
+        m_plot->axisRect()->insetLayout()->addElement(legend, Qt::AlignTop | Qt::AlignRight);
+    }
+    legend->setVisible(false);
+    if (entries.isEmpty()) {
+        m_plot->replot();
+        return;
+    }
+    const QcpTheme theme;
+    m_plot->axisRect()->insetLayout()->take(legend);
+    layout->insertRow(0);
+    layout->addElement(0, 0, legend);
+    layout->setRowStretchFactor(0, 0.001); // as tall as its entries, the chart takes the rest
+    legend->setFillOrder(QCPLayoutGrid::foColumnsFirst);
+    legend->setWrap(5);
+    legend->setBrush(Qt::NoBrush);
+    legend->setBorderPen(Qt::NoPen);
+    legend->setFont(theme.font);
+    legend->setIconSize(32, 12);
+    legend->setMargins(QMargins(12, 4, 12, 0));
+    for (const auto& [key, label] : entries) {
+        QCPGraph* g = graph(key);
+        if (!g)
+            continue;
+        g->setName(label);
+        g->addToLegend(legend);
+        if (QCPPlottableLegendItem* item = legend->itemWithPlottable(g))
+            item->setTextColor(g->pen().color());
+    }
+    legend->setVisible(legend->itemCount() > 0);
+    m_plot->replot();
 }
 
 QPointF QcpChart::valueAt(const QPoint& pixel) const

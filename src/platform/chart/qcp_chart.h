@@ -3,6 +3,8 @@
 // (plus its least-squares line when asked for), in key order so previews lie over run curves.
 // The model decides when to draw; each draw() is one replot.
 #include <QImage>
+#include <QList>
+#include <QPair>
 #include <QObject>
 #include <QPointF>
 #include <QPointer>
@@ -36,6 +38,11 @@ public:
 
     // The graph drawing the series under key, nullptr before the key was drawn.
     QCPGraph* graph(int key) const;
+
+    // A key to the runs in a row above the chart: each entry shows the line and marker of the
+    // series under key with its label in the line colour. An empty list removes it. The graph
+    // window goes without (the selection grid beside it is the key); exported pictures carry one.
+    void setLegend(const QList<QPair<int, QString>>& entries);
 
     // Axis coordinates of a pixel of the widget (the mouse read-out).
     QPointF valueAt(const QPoint& pixel) const;
