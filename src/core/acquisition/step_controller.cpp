@@ -123,11 +123,22 @@ void StepController::decelerate(double engineRpm)
 
 void StepController::takeTargetFromScript()
 {
-    const std::optional<int> line = targetLineFrom(m_targets, m_scriptIndex);
-    if (!line)
-        return;
-    m_scriptIndex = *line;
-    setTarget(scriptTarget(m_targets.at(*line)).value_or(m_target));
+    // The line is read once per selection, not on every pass that waits for the engine.
+    if (m_resolvedLine != m_scriptIndex) {
+        const std::optional<int> line = targetLineFrom(m_targets, m_scriptIndex);
+        if (!line)
+            return;
+        m_scriptIndex = *line;
+        m_resolvedLine = *line;
+        m_resolvedTarget = scriptTarget(m_targets.at(*line)).value_or(m_target);
+    }
+    setTarget(m_resolvedTarget);
+}
+
+void StepController::setTargets(const QStringList& lines)
+{
+    m_targets = lines;
+    m_resolvedLine = -1;
 }
 
 void StepController::stepScript()
@@ -204,23 +215,78 @@ void StepController::setState(StepState state)
     m_state = state;
     switch (state) {
     case StepState::Waiting:
-        m_status = {QStringLiteral("This Target is  %1,  apply throttle.").arg(m_target),
-                    StatusColour::Waiting};
+        showText(StatusText::Waiting);
         break;
     case StepState::Acquiring:
-        m_status = {QStringLiteral("Target aquired, recording in T - %1.").arg(m_acquireCount),
-                    StatusColour::Acquiring};
+        showText(StatusText::Acquiring);
         break;
     case StepState::Recording:
-        m_status = {QStringLiteral("RECORDING, %1Samples.").arg(m_recordCount), StatusColour::Recording};
+        showText(StatusText::Recording);
         break;
     case StepState::Decelerating:
-        m_status = {QStringLiteral("Coast down to  %1,  close throttle.Trpm = %2")
-                        .arg(m_setup.value(TestSetup::Spin::MnRpm))
-                        .arg(m_target),
-                    StatusColour::Decelerating};
+        showText(StatusText::Decelerating);
         break;
     }
+}
+
+void StepController::showText(StatusText text)
+{
+    m_statusText = text;
+    m_statusTarget = m_target;
+    switch (text) {
+    case StatusText::Ready:
+    case StatusText::Waiting:
+        m_statusNumber = 0;
+        break;
+    case StatusText::Acquiring:
+        m_statusNumber = m_acquireCount;
+        break;
+    case StatusText::Recording:
+        m_statusNumber = m_recordCount;
+        break;
+    case StatusText::Decelerating:
+        m_statusNumber = m_setup.value(TestSetup::Spin::MnRpm);
+        break;
+    }
+}
+
+LiveStatus StepController::status() const
+{
+    LiveStatus status;
+    switch (m_state) {
+    case StepState::Waiting:
+        status.colour = StatusColour::Waiting;
+        break;
+    case StepState::Acquiring:
+        status.colour = StatusColour::Acquiring;
+        break;
+    case StepState::Recording:
+        status.colour = StatusColour::Recording;
+        break;
+    case StepState::Decelerating:
+        status.colour = StatusColour::Decelerating;
+        break;
+    }
+    switch (m_statusText) {
+    case StatusText::Ready:
+        status.text = QStringLiteral("Ready");
+        break;
+    case StatusText::Waiting:
+        status.text = QStringLiteral("This Target is  %1,  apply throttle.").arg(m_statusTarget);
+        break;
+    case StatusText::Acquiring:
+        status.text = QStringLiteral("Target aquired, recording in T - %1.").arg(m_statusNumber);
+        break;
+    case StatusText::Recording:
+        status.text = QStringLiteral("RECORDING, %1Samples.").arg(m_statusNumber);
+        break;
+    case StatusText::Decelerating:
+        status.text = QStringLiteral("Coast down to  %1,  close throttle.Trpm = %2")
+                          .arg(m_statusNumber)
+                          .arg(m_statusTarget);
+        break;
+    }
+    return status;
 }
 
 float StepController::tachRatio()
@@ -242,7 +308,7 @@ void StepController::selectTarget(int line)
     takeTargetFromScript();
     if (m_state == StepState::Recording) {
         // The recording goes on; only the text tells the new target.
-        m_status.text = QStringLiteral("This Target is  %1,  apply throttle.").arg(m_target);
+        showText(StatusText::Waiting);
     } else {
         setState(StepState::Waiting);
     }
@@ -303,7 +369,7 @@ void StepController::startFromSetup()
     m_autoDeceleration = m_setup.isChecked(TestSetup::Check::AutoDecellcb);
     m_autoIncrement = m_setup.isChecked(TestSetup::Check::AutoInccb);
     m_autoWarmUp = m_setup.isChecked(TestSetup::Check::WarmToCb);
-    m_targets = m_setup.script();
+    setTargets(m_setup.script());
     if (m_memo.isEmpty())
         restart();
 }
@@ -331,7 +397,7 @@ RecordedDataChoice StepController::restart()
     m_acquireCount = 0;
     m_recordPoints.clear();
     m_memo.clear();
-    m_targets = m_setup.script();
+    setTargets(m_setup.script());
     m_scriptIndex = 0;
     takeTargetFromScript();
     setState(StepState::Waiting);

@@ -65,7 +65,7 @@ public:
     void runPass(const DynoSample& sample) override;
 
     StepState state() const { return m_state; }
-    const LiveStatus& status() const { return m_status; }
+    LiveStatus status() const;
     int target() const { return m_target; }
     const QStringList& targets() const { return m_targets; }
     // The selected line of the target list.
@@ -120,8 +120,12 @@ signals:
 
 private:
     void setTarget(qint64 target);
+    // The status text is built only when it is shown; a pass keeps the numbers it would show.
+    enum class StatusText { Ready, Waiting, Acquiring, Recording, Decelerating };
     void setState(StepState state);
+    void showText(StatusText text);
     void takeTargetFromScript();
+    void setTargets(const QStringList& lines);
     void stepScript();
     void writeRecordLine();
     void decelerate(double engineRpm);
@@ -137,10 +141,14 @@ private:
     TextLocale m_locale;
 
     StepState m_state = StepState::Waiting;
-    LiveStatus m_status{QStringLiteral("Ready"), StatusColour::Waiting};
+    StatusText m_statusText = StatusText::Ready;
+    int m_statusNumber = 0;
+    int m_statusTarget = 0;
     int m_target = MinTarget;
     QStringList m_targets;
     int m_scriptIndex = 0;
+    int m_resolvedLine = -1; // the line m_resolvedTarget was read from
+    int m_resolvedTarget = MinTarget;
     int m_acquireCount = 0;
     int m_recordCount = 0;
     bool m_decelActive = false;

@@ -9,6 +9,7 @@
 #include "core/acquisition/step_controller.h"
 #include "core/common/scripted_prompter.h"
 #include "core/setup/test_setup.h"
+#include "core/setup/unit_settings.h"
 
 namespace tolvane {
 namespace {
@@ -64,7 +65,8 @@ struct StepRig {
 
     ScriptedPrompter prompter;
     TextLocale locale;
-    TestSetup setup{prompter, locale};
+    UnitSettings units;
+    TestSetup setup{units, prompter, locale};
     SampleGrid grid{LiveWindow::Step};
     FrameDecoder decoder{LiveWindow::Step, grid, locale};
     RecordMemo memo;

@@ -8,6 +8,7 @@
 #include "core/acquisition/sweep_controller.h"
 #include "core/common/scripted_prompter.h"
 #include "core/setup/test_setup.h"
+#include "core/setup/unit_settings.h"
 
 namespace tolvane {
 namespace {
@@ -37,7 +38,8 @@ struct SweepRig {
 
     ScriptedPrompter prompter;
     TextLocale locale;
-    TestSetup setup{prompter, locale};
+    UnitSettings units;
+    TestSetup setup{units, prompter, locale};
     SampleGrid grid{LiveWindow::Sweep};
     FrameDecoder decoder{LiveWindow::Sweep, grid, locale};
     RecordMemo memo;
