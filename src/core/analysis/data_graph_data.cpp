@@ -72,14 +72,17 @@ void sortDataRows(DataGraphRun& block, const TextLocale& locale)
 {
     if (block.rows.size() < 2)
         return;
-    auto speed = [&](const QStringList& row) { return row.isEmpty() ? std::nullopt : parseFloat(row[0], locale); };
-    std::stable_sort(block.rows.begin() + 1, block.rows.end(), [&](const QStringList& a, const QStringList& b) {
-        const std::optional<double> x = speed(a);
-        const std::optional<double> y = speed(b);
-        if (x && y)
-            return *x < *y;
-        return x.has_value() && !y.has_value();
-    });
+    auto speed = [&](const QStringList& row) {
+        return row.isEmpty() ? std::nullopt : parseFloat(row[0], locale);
+    };
+    std::stable_sort(block.rows.begin() + 1, block.rows.end(),
+                     [&](const QStringList& a, const QStringList& b) {
+                         const std::optional<double> x = speed(a);
+                         const std::optional<double> y = speed(b);
+                         if (x && y)
+                             return *x < *y;
+                         return x.has_value() && !y.has_value();
+                     });
 }
 
 } // namespace

@@ -27,8 +27,8 @@ inline constexpr int DataGraphFirstQuantityColumn = 2;
 
 struct DataGraphRun {
     QString colour;
-    QStringList labels;             // empty when the run has no heading line
-    std::vector<QStringList> rows;  // row 0 is the heading itself, then one row per line
+    QStringList labels;            // empty when the run has no heading line
+    std::vector<QStringList> rows; // row 0 is the heading itself, then one row per line
 };
 
 struct DataGraphSubset {

@@ -73,10 +73,11 @@ bool writem1Click(RecalcContext& context, const EvenIncTable& table)
     const QList<QPointF> points = table.evenPoints();
     const RecalcRun run = readRecalcRun(context);
     if (points.isEmpty() || run.rowLines.empty()) {
-        context.prompter.inform(QStringLiteral("writem"),
-                                QStringLiteral("There are no even increments to write. \"Even Inc\" finds them "
-                                               "in a run whose data spans more than one 100 rpm step."),
-                                PromptIcon::Warning);
+        context.prompter.inform(
+            QStringLiteral("writem"),
+            QStringLiteral("There are no even increments to write. \"Even Inc\" finds them "
+                           "in a run whose data spans more than one 100 rpm step."),
+            PromptIcon::Warning);
         return false;
     }
     const TextLocale& locale = context.locale;
@@ -89,8 +90,9 @@ bool writem1Click(RecalcContext& context, const EvenIncTable& table)
     for (const QPointF& point : points) {
         const double rpm = point.x();
         const double power = point.y();
-        evenLines.append(formatNumber(rpm, u"0", locale) + tab + formatNumber(rpm * roadPerRpm, u"0.00", locale) +
-                         tab + formatNumber(power, u"0.00", locale) + tab +
+        evenLines.append(formatNumber(rpm, u"0", locale) + tab +
+                         formatNumber(rpm * roadPerRpm, u"0.00", locale) + tab +
+                         formatNumber(power, u"0.00", locale) + tab +
                          formatNumber(power * 5252.0 / rpm, u"0.00", locale) + tab);
     }
     QStringList lines = context.text.lines();

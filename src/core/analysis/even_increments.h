@@ -15,13 +15,13 @@
 namespace tolvane {
 
 struct EvenIncBin {
-    int bin = 0;           // engine rpm div 100
-    double rpmSum = 0.0;   // kept to whole rpm at every addition
+    int bin = 0;         // engine rpm div 100
+    double rpmSum = 0.0; // kept to whole rpm at every addition
     int rpmCount = 0;
     double powerSum = 0.0; // kept to two decimals at every addition
     int powerCount = 0;
-    double meanRpm = 0.0;   // two decimals
-    double meanPower = 0.0; // two decimals
+    double meanRpm = 0.0;            // two decimals
+    double meanPower = 0.0;          // two decimals
     std::optional<double> evenPower; // at bin * 100 rpm; none for the first bin
 };
 

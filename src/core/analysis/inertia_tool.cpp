@@ -106,10 +106,11 @@ bool SaveNewInertia(RecalcContext& context, double inertia)
             if (!values)
                 continue;
             QString& line = lines[run.rowLines[static_cast<std::size_t>(row)]];
-            line = replaceNumberFields(line,
-                                       {{RunTable::PowerColumn, formatNumber(values->power, u"0.00", locale)},
-                                        {RunTable::TorqueColumn, formatNumber(values->torque, u"0.00", locale)}},
-                                       locale.decimalSeparator);
+            line =
+                replaceNumberFields(line,
+                                    {{RunTable::PowerColumn, formatNumber(values->power, u"0.00", locale)},
+                                     {RunTable::TorqueColumn, formatNumber(values->torque, u"0.00", locale)}},
+                                    locale.decimalSeparator);
             max.add(values->power, values->torque, *run.table.value(row, RunTable::EngineSpeedColumn));
             rewritten = true;
         }

@@ -108,7 +108,8 @@ NotesCellStyle NotesComparison::cellStyle(int row, int column) const
         return {QStringLiteral("clBlack"), QStringLiteral("clBtnFace")};
     const QString colour = runColour(column);
     // Black text would vanish on the black grid; any spelling of black shows white.
-    NotesCellStyle style{colour.isEmpty() || sameColour(colour, "clBlack") ? QStringLiteral("clWhite") : colour,
+    NotesCellStyle style{colour.isEmpty() || sameColour(colour, "clBlack") ? QStringLiteral("clWhite")
+                                                                           : colour,
                          QStringLiteral("clBlack")};
     if (row >= CorrectionRow && column < m_columnCount - 1 && cell(row, column) != cell(row, column + 1)) {
         style.backgroundColour = QStringLiteral("clYellow");

@@ -14,7 +14,7 @@
 namespace tolvane {
 
 struct NotesCellStyle {
-    QString textColour;       // toolkit colour names
+    QString textColour; // toolkit colour names
     QString backgroundColour;
     bool operator==(const NotesCellStyle&) const = default;
 };

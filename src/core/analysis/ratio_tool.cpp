@@ -76,7 +76,8 @@ bool SaveNewRatio(RecalcContext& context, double ratio)
 {
     if (!usable(ratio)) {
         context.prompter.inform(QStringLiteral("Adjust Tach Ratio"),
-                                QStringLiteral("The tach ratio must be greater than 0."), PromptIcon::Warning);
+                                QStringLiteral("The tach ratio must be greater than 0."),
+                                PromptIcon::Warning);
         return false;
     }
     const RecalcRun run = readRecalcRun(context);

@@ -22,7 +22,7 @@ bool ShowNewRatio(RecalcContext& context, double ratio);
 
 // SaveNewRatio: the "Eng. Tachometer Ratio - " line takes x ("0.0000"); every data line with road
 // speed takes the new rpm ("0") in its first field and the new torque ("0.00") in its fourth, the
-// others fields unchanged; a sweep file's two "Max" lines take the highest power and torque. The
+// other fields unchanged; a sweep file's two "Max" lines take the highest power and torque. The
 // text is left modified, not saved. A ratio not above 0 is refused with a message. True when the
 // text changed.
 bool SaveNewRatio(RecalcContext& context, double ratio);

@@ -45,7 +45,8 @@ RecalcRun readRecalcRun(const RecalcContext& context)
     RecalcRun run;
     run.table = std::move(loaded.table);
     run.rowLines = dataLineIndices(lines, context.locale.decimalSeparator);
-    run.rowLines.resize(std::min<std::size_t>(run.rowLines.size(), static_cast<std::size_t>(run.table.rowCount())));
+    run.rowLines.resize(
+        std::min<std::size_t>(run.rowLines.size(), static_cast<std::size_t>(run.table.rowCount())));
     run.correction = loaded.correction;
     run.tachRatio = loaded.tachRatio.value_or(context.viewer.runTachRatio());
     const int firstData = run.rowLines.empty() ? static_cast<int>(lines.size()) : run.rowLines.front();
@@ -60,14 +61,16 @@ std::vector<int> dataLineIndices(const QStringList& lines, QChar decimalSeparato
     for (qsizetype index = 0; index < lines.size(); ++index) {
         QStringList pieces = lines[index].split(Tab);
         pieces.removeLast(); // text after the last tab is no field
-        if (std::any_of(pieces.cbegin(), pieces.cend(),
-                        [&](const QString& piece) { return parseFloat(piece, decimalSeparator).has_value(); }))
+        if (std::any_of(pieces.cbegin(), pieces.cend(), [&](const QString& piece) {
+                return parseFloat(piece, decimalSeparator).has_value();
+            }))
             indices.push_back(static_cast<int>(index));
     }
     return indices;
 }
 
-QString replaceNumberFields(const QString& line, const std::map<int, QString>& byColumn, QChar decimalSeparator)
+QString replaceNumberFields(const QString& line, const std::map<int, QString>& byColumn,
+                            QChar decimalSeparator)
 {
     QStringList pieces = line.split(Tab);
     int column = 0;

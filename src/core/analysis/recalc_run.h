@@ -53,7 +53,8 @@ std::vector<int> dataLineIndices(const QStringList& lines, QChar decimalSeparato
 
 // The line with the texts of some of its numeric fields replaced: key k names the k-th field
 // that reads as a number (the table's column k). Every other character stays as it was.
-QString replaceNumberFields(const QString& line, const std::map<int, QString>& byColumn, QChar decimalSeparator);
+QString replaceNumberFields(const QString& line, const std::map<int, QString>& byColumn,
+                            QChar decimalSeparator);
 
 // The highest power and torque met while rewriting, each with its engine rpm.
 struct MaxTracker {

@@ -27,8 +27,8 @@ QStringList strings(std::initializer_list<const char*> texts)
 
 TEST(DataGraphData, SweepBlockKeepsTheHeadingLabelsAndFormatsNumbers)
 {
-    const DataGraphData data =
-        DataGraphData::build({ComparedRun{"sweep", "clAqua", toolFixture("sweep.SWP")}}, TextLocale::standard());
+    const DataGraphData data = DataGraphData::build(
+        {ComparedRun{"sweep", "clAqua", toolFixture("sweep.SWP")}}, TextLocale::standard());
     ASSERT_EQ(data.runs().size(), 1u);
     const DataGraphRun& run = data.runs()[0];
     EXPECT_EQ(run.labels, strings({"RPM", "MPH", "BHP", "Ft/Lbs", "Acc ", "D_Tq ", "S_Tq ", "AngO "}));
@@ -42,8 +42,8 @@ TEST(DataGraphData, SweepBlockKeepsTheHeadingLabelsAndFormatsNumbers)
 
 TEST(DataGraphData, RowsSortByEngineSpeedWithTextRowsLast)
 {
-    const DataGraphData data =
-        DataGraphData::build({ComparedRun{"step", "clRed", toolFixture("notes_a.STP")}}, TextLocale::standard());
+    const DataGraphData data = DataGraphData::build(
+        {ComparedRun{"step", "clRed", toolFixture("notes_a.STP")}}, TextLocale::standard());
     const DataGraphRun& run = data.runs()[0];
     EXPECT_EQ(run.labels.size(), 9);
     EXPECT_EQ(column(run, 0), strings({"E-RPM", "4000.00", "9000.00", "10000.00", "c3000", "E-short"}));
@@ -53,10 +53,10 @@ TEST(DataGraphData, RowsSortByEngineSpeedWithTextRowsLast)
 
 TEST(DataGraphData, AxesHoldOneCurvePerRunAndQuantity)
 {
-    const DataGraphData data = DataGraphData::build(
-        {ComparedRun{"step", "clRed", toolFixture("notes_a.STP")},
-         ComparedRun{"sweep", "clAqua", toolFixture("sweep.SWP")}},
-        TextLocale::standard());
+    const DataGraphData data =
+        DataGraphData::build({ComparedRun{"step", "clRed", toolFixture("notes_a.STP")},
+                              ComparedRun{"sweep", "clAqua", toolFixture("sweep.SWP")}},
+                             TextLocale::standard());
     const std::vector<DataGraphAxis> axes = data.axes();
     ASSERT_EQ(axes.size(), static_cast<std::size_t>(DataGraphAxisCount));
     const QStringList labels = strings({"BHP", "Ft/Lbs", "Acc ", "D_Tq ", "S_Tq ", "AngO "});
@@ -77,8 +77,8 @@ TEST(DataGraphData, AxesHoldOneCurvePerRunAndQuantity)
 
 TEST(DataGraphData, LabelsAreTakenWholeForAnyNumberOfColumns)
 {
-    const QStringList lines{QStringLiteral("Speed\tRoad\tPower\tTorque\tExtra\t"), QStringLiteral("4020\t76,2\t9,7\t12,6\t1\t"),
-                            QStringLiteral("end.")};
+    const QStringList lines{QStringLiteral("Speed\tRoad\tPower\tTorque\tExtra\t"),
+                            QStringLiteral("4020\t76,2\t9,7\t12,6\t1\t"), QStringLiteral("end.")};
     const DataGraphData data =
         DataGraphData::build({ComparedRun{"r", "clLime", lines}}, TextLocale::withDecimal(QLatin1Char(',')));
     const DataGraphRun& run = data.runs()[0];
@@ -94,7 +94,8 @@ TEST(DataGraphData, RunWithoutHeadingHasNoCurves)
 {
     const QStringList lines{QStringLiteral("QV512e -USB- Auto Step"), QStringLiteral("4020\t76.2\t"),
                             QStringLiteral("end.")};
-    const DataGraphData data = DataGraphData::build({ComparedRun{"r", "clLime", lines}}, TextLocale::standard());
+    const DataGraphData data =
+        DataGraphData::build({ComparedRun{"r", "clLime", lines}}, TextLocale::standard());
     EXPECT_TRUE(data.runs()[0].labels.isEmpty());
     EXPECT_TRUE(data.runs()[0].rows.empty());
     EXPECT_TRUE(data.axes().empty());

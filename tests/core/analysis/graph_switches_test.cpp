@@ -10,7 +10,6 @@
 namespace tolvane {
 namespace {
 
-
 struct TitleCase {
     bool hp;
     bool torque;
@@ -24,7 +23,8 @@ TEST_P(WriteAxisTitles, YTitleNamesTheCurvesShown)
 {
     const TitleCase& c = GetParam();
     UnitSettings units; // MPH, RPM, BHP, Ft/Lbs
-    EXPECT_EQ(writeAxisTitles(false, c.hp, c.torque, c.co, units), (AxisTitles{"RPM", QString::fromLatin1(c.y)}));
+    EXPECT_EQ(writeAxisTitles(false, c.hp, c.torque, c.co, units),
+              (AxisTitles{"RPM", QString::fromLatin1(c.y)}));
     EXPECT_EQ(writeAxisTitles(true, c.hp, c.torque, c.co, units).x, QStringLiteral("MPH"));
 }
 
@@ -116,7 +116,8 @@ TEST(LineDisplayMode, ItemsInMenuOrderWithTheirTolerances)
         double tolerance;
         bool showHighest;
     };
-    const std::vector<Item> expected{{"Show highest (normal)", 1.0, true}, {"Show all (diagnose)", 0.001, false},
+    const std::vector<Item> expected{{"Show highest (normal)", 1.0, true},
+                                     {"Show all (diagnose)", 0.001, false},
                                      {"3.0", 3.0, false},
                                      {"2.0", 2.0, false},
                                      {"1.0", 1.0, false},

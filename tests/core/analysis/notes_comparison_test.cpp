@@ -15,8 +15,10 @@ using test::toolFixturePath;
 std::vector<ComparedRun> twoRuns(const QString& colour1 = QStringLiteral("clRed"),
                                  const QString& colour2 = QStringLiteral("clAqua"))
 {
-    return {ComparedRun{QStringLiteral("Honda   Civic   Jones   01dyno.STP"), colour1, toolFixture("notes_a.STP")},
-            ComparedRun{QStringLiteral("Honda   Civic   Jones   02dyno.STP"), colour2, toolFixture("notes_b.STP")}};
+    return {ComparedRun{QStringLiteral("Honda   Civic   Jones   01dyno.STP"), colour1,
+                        toolFixture("notes_a.STP")},
+            ComparedRun{QStringLiteral("Honda   Civic   Jones   02dyno.STP"), colour2,
+                        toolFixture("notes_b.STP")}};
 }
 
 struct RowCase {
@@ -122,9 +124,17 @@ TEST(ComparedRuns, FileThatCannotBeReadStopsTheReading)
 {
     QTemporaryDir temp;
     QList<SelectionRow> rows{
-        {QStringLiteral("clRed"), QStringLiteral("a"), {}, toolFixturePath(QStringLiteral("notes_a.STP")), {}},
+        {QStringLiteral("clRed"),
+         QStringLiteral("a"),
+         {},
+         toolFixturePath(QStringLiteral("notes_a.STP")),
+         {}},
         {QStringLiteral("clAqua"), QStringLiteral("gone"), {}, temp.filePath(QStringLiteral("gone.STP")), {}},
-        {QStringLiteral("clLime"), QStringLiteral("b"), {}, toolFixturePath(QStringLiteral("notes_b.STP")), {}}};
+        {QStringLiteral("clLime"),
+         QStringLiteral("b"),
+         {},
+         toolFixturePath(QStringLiteral("notes_b.STP")),
+         {}}};
     const ComparedRunsResult read = readComparedRuns(rows);
     ASSERT_EQ(read.runs.size(), 1u);
     EXPECT_EQ(read.runs[0].colour, QStringLiteral("clRed"));

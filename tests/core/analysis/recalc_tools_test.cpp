@@ -14,8 +14,8 @@ namespace tolvane {
 namespace {
 
 using test::expectSameLines;
-using test::toolFixture;
 using test::ToolBench;
+using test::toolFixture;
 
 struct ApplyCase {
     const char* input;
@@ -155,9 +155,11 @@ TEST(InertiaTool, PreviewFollowsTheCurveSwitchesAndNeedsTwoRows)
 
     // One data row: the earlier preview stays as it was.
     const QStringList lines = toolFixture(QStringLiteral("sweep.SWP"));
-    const qsizetype firstData = lines.indexOf(QStringLiteral("4020\t76.2\t9.7\t12.6\t1.50\t5.250\t20.000\t0\t"));
+    const qsizetype firstData =
+        lines.indexOf(QStringLiteral("4020\t76.2\t9.7\t12.6\t1.50\t5.250\t20.000\t0\t"));
     ASSERT_GT(firstData, 0);
-    bench.text.setLines(lines.mid(0, firstData + 1) + lines.mid(lines.indexOf(QStringLiteral("end."))), false);
+    bench.text.setLines(lines.mid(0, firstData + 1) + lines.mid(lines.indexOf(QStringLiteral("end."))),
+                        false);
     EXPECT_FALSE(ShowNewInertia(context, 2.0));
     EXPECT_EQ(bench.points(SeriesKey::PreviewTorque).size(), 6u);
 }
@@ -212,9 +214,10 @@ TEST(RatioTool, RatioThatIsNotAboveZeroIsRefused)
 TEST(EvenIncTable, RowsAreGatheredPerHundredRpm)
 {
     // 4520 and 4580 share bin 45; 19849 is the last counted bin, 19950 lies beyond it.
-    const RunTable table = RunTable::fromColumns(
-        {{4520.0, 4580.0, 4649.6, 19849.0, 19950.0}, {1.0, 1.0, 1.0, 1.0, 1.0}, {40.0, 41.0, 45.0, 90.0, 91.0}},
-        QLatin1Char('.'));
+    const RunTable table = RunTable::fromColumns({{4520.0, 4580.0, 4649.6, 19849.0, 19950.0},
+                                                  {1.0, 1.0, 1.0, 1.0, 1.0},
+                                                  {40.0, 41.0, 45.0, 90.0, 91.0}},
+                                                 QLatin1Char('.'));
     EvenIncTable even;
     even.compute(table);
     const std::vector<EvenIncBin>& bins = even.bins();

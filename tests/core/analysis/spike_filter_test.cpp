@@ -38,7 +38,8 @@ TEST_P(SmoothSpikes, FindsAndSmoothsSpikes)
 
     EXPECT_EQ(smoothSpikes(table), GetParam().spikes);
     for (int row = 0; row < table.rowCount(); ++row)
-        EXPECT_DOUBLE_EQ(*table.value(row, RunTable::PowerColumn), GetParam().powerAfter[static_cast<std::size_t>(row)])
+        EXPECT_DOUBLE_EQ(*table.value(row, RunTable::PowerColumn),
+                         GetParam().powerAfter[static_cast<std::size_t>(row)])
             << "row " << row;
 }
 
@@ -59,7 +60,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 // The models a current-run load needs, with the spike filter installed as the viewer does.
 struct SpikeBench {
-    explicit SpikeBench(const QString& root) : plotter(chart, selection, graph, viewer, prompter, QLatin1Char('.'))
+    explicit SpikeBench(const QString& root)
+        : plotter(chart, selection, graph, viewer, prompter, QLatin1Char('.'))
     {
         plotter.setSpikeFilter([this, root](RunTable& table, int) {
             result = SpikeFilterClick(table, text, viewer, prompter, root);
@@ -146,10 +148,11 @@ TEST(SpikeFilter, PathLeavingTheLibraryIsRefused)
     ASSERT_EQ(bench.prompter.asked().size(), 1u);
     EXPECT_EQ(bench.prompter.asked()[0].title, QStringLiteral("Spike Filter"));
     EXPECT_EQ(bench.prompter.asked()[0].icon, PromptIcon::Warning);
-    EXPECT_EQ(bench.prompter.asked()[0].text,
-              QStringLiteral("Not saved: the file's path \"..\\..\\outside.STP\" (line 2) does not lead to a file "
-                             "inside the test library %1.")
-                  .arg(root));
+    EXPECT_EQ(
+        bench.prompter.asked()[0].text,
+        QStringLiteral("Not saved: the file's path \"..\\..\\outside.STP\" (line 2) does not lead to a file "
+                       "inside the test library %1.")
+            .arg(root));
 }
 
 } // namespace
