@@ -7,13 +7,17 @@
 //
 // Phases, and what the runner maps to them:
 //   coast()          throttle shut; the engine idles or is braked down. Step: "Decelerating";
-//                    sweep: "Braking" and "Complete"; and whenever no test runs.
+//                    sweep: "Braking", "Complete" and after saving; whenever no test runs.
 //   reach(rpm, t)    open the throttle to t (default wide open) and keep it there while the
 //                    brake holds the engine at the target; ease off only if the engine runs
-//                    past the target (no brake holding it), shutting at 250 rpm over. Step:
-//                    "Waiting", "Acquiring", "Recording" with the step target.
-//   sweepHold(rpm)   a steady part throttle while the brake holds the start speed, the same
-//                    ease-off above it. Sweep: "Waiting" with the start speed.
+//                    past the target (no brake holding it), shut at 250 rpm over. Step:
+//                    "Waiting", "Acquiring" and "Recording" with the controller's target.
+//                    A recording lasts as long as the samples stay in band, so the rider ends
+//                    it the way an operator does: once enough samples are in (say a record
+//                    count of 25), coast(); the power falls below "Min hp:", the line is
+//                    written and the deceleration follows.
+//   sweepHold(rpm)   a steady part throttle while the brake holds the start speed, with the
+//                    same ease-off above it. Sweep: "Waiting" with the start speed.
 //   sweepRun()       wide open to the redline. Sweep: "Recording".
 //   manual(t)        the throttle is t, set from outside (a demo window's slider).
 #include "sim/demo_dyno.h"
