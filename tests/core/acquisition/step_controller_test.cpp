@@ -305,13 +305,17 @@ TEST(StepController, ScriptWrapsToTheFirstTargetAfterTheLast)
     StepRig rig({QStringLiteral("8000"), QStringLiteral("9000"), QStringLiteral("10000")});
     rig.setup.setValue(TestSetup::Spin::AutoDecell, 5000);
     QList<int> visited{rig.controller.scriptIndex()};
+    QList<bool> drawing;
     for (int k = 0; k < 4; ++k) {
         rig.recordAndLeave(6, rig.controller.target());
+        drawing << !rig.controller.eventTrace().isDrawingSuspended();
         rig.pass(sampleAt(4900, 0));
         visited << rig.controller.scriptIndex();
     }
     EXPECT_EQ(visited, (QList<int>{0, 1, 2, 0, 1}));
     EXPECT_EQ(rig.memo.count(), 4);
+    // The event graph is redrawn again from the fourth record line on.
+    EXPECT_EQ(drawing, (QList<bool>{false, false, false, true}));
 }
 
 TEST(StepController, ScriptLinesThatAreNoIntegerAreNeverATarget)
