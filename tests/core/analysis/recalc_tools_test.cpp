@@ -144,6 +144,48 @@ INSTANTIATE_TEST_SUITE_P(XAxis, InertiaPreview,
                          ::testing::Values(PreviewCase{0, 4150.0, 4150.0 * 11.25 / 5252.0, 11.25},
                                            PreviewCase{1, 78.6, 4150.0 * 11.25 / 5252.0, 11.25}));
 
+// First preview point of each tool on each kind of file, engine speed on the x axis.
+struct FirstPointCase {
+    const char* name;
+    bool inertiaTool; // else the tach-ratio tool
+    const char* file;
+    double value;
+    std::size_t points;
+    double x;
+    double power;
+    double torque;
+};
+
+class ToolPreview : public ::testing::TestWithParam<FirstPointCase> {};
+
+TEST_P(ToolPreview, FirstPoint)
+{
+    const FirstPointCase& c = GetParam();
+    ToolBench bench(toolFixture(QString::fromLatin1(c.file)));
+    RecalcContext context = bench.context();
+    ASSERT_TRUE(c.inertiaTool ? ShowNewInertia(context, c.value) : ShowNewRatio(context, c.value));
+    const std::vector<SeriesPoint> power = bench.points(SeriesKey::PreviewPower);
+    const std::vector<SeriesPoint> torque = bench.points(SeriesKey::PreviewTorque);
+    ASSERT_EQ(power.size(), c.points);
+    ASSERT_EQ(torque.size(), c.points);
+    EXPECT_NEAR(power[0].x, c.x, 1e-9);
+    EXPECT_NEAR(power[0].y, c.power, 1e-9);
+    EXPECT_NEAR(torque[0].x, c.x, 1e-9);
+    EXPECT_NEAR(torque[0].y, c.torque, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, ToolPreview,
+    ::testing::Values(
+        // A step run has no inertia term: the preview shows the run as stored.
+        FirstPointCase{"inertia_step", true, "step.STP", 3.0, 5, 4020.0, 40.0, 52.3},
+        FirstPointCase{"inertia_sweep", true, "sweep.SWP", 3.0, 6, 4020.0, 4020.0 * 12.25 / 5252.0, 12.25},
+        FirstPointCase{"ratio_step", false, "step.STP", 1.0, 5, 48.8 * 26.3852, 40.0,
+                       40.0 * 5252.0 / (48.8 * 26.3852)},
+        FirstPointCase{"ratio_sweep", false, "sweep.SWP", 2.0, 6, 2.0 * 76.2 * 26.3852, 9.7,
+                       9.7 * 5252.0 / (2.0 * 76.2 * 26.3852)}),
+    [](const ::testing::TestParamInfo<FirstPointCase>& info) { return std::string(info.param.name); });
+
 TEST(InertiaTool, PreviewFollowsTheCurveSwitchesAndNeedsTwoRows)
 {
     ToolBench bench(toolFixture(QStringLiteral("sweep.SWP")));
