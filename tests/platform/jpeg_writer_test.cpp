@@ -80,7 +80,9 @@ TEST(JpegWriter, WritesBaselineJfifWithSquarePixelsAtQuality100)
             EXPECT_EQ(quint8(s.payload[0]), 8) << "sample precision";
             EXPECT_EQ((quint8(s.payload[1]) << 8) | quint8(s.payload[2]), 61);
             EXPECT_EQ((quint8(s.payload[3]) << 8) | quint8(s.payload[4]), 97);
-            EXPECT_EQ(quint8(s.payload[5]), 3) << "components";
+            ASSERT_EQ(quint8(s.payload[5]), 3) << "components";
+            for (int c = 0; c < 3; ++c)
+                EXPECT_EQ(quint8(s.payload[6 + 3 * c + 1]), 0x11) << "full-resolution colour, component " << c;
         }
         if (s.marker == 0xDB) {
             // Each table: precision/id byte then 64 entries; quality 100 makes every entry 1.

@@ -58,6 +58,12 @@ bool compressRgb(const QImage& rgb, unsigned char** output, unsigned long* outpu
     info.density_unit = 0; // no unit: the densities give the pixel aspect ratio only
     info.X_density = 1;
     info.Y_density = 1;
+    // Full-resolution colour: the graph is thin one-pixel curves in pure colours on black, which
+    // halved chroma would smear and dim. Still a baseline frame.
+    for (int c = 0; c < info.num_components; ++c) {
+        info.comp_info[c].h_samp_factor = 1;
+        info.comp_info[c].v_samp_factor = 1;
+    }
     info.dct_method = JDCT_ISLOW;
     info.optimize_coding = FALSE;
     info.smoothing_factor = 0;
