@@ -22,12 +22,14 @@ int usageError(const Command& command, CommandIo& io, const QString& reason)
     return ExitUsage;
 }
 Command renderCommand();
+Command configCommand();
 
 namespace {
 
 QList<Command> commands()
 {
     return {
+        configCommand(),
         renderCommand(),
     };
 }
