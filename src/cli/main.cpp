@@ -23,6 +23,8 @@ int usageError(const Command& command, CommandIo& io, const QString& reason)
 }
 Command renderCommand();
 Command configCommand();
+Command saeCommand();
+Command scriptCommand();
 
 namespace {
 
@@ -31,6 +33,8 @@ QList<Command> commands()
     return {
         configCommand(),
         renderCommand(),
+        saeCommand(),
+        scriptCommand(),
     };
 }
 
