@@ -96,7 +96,9 @@ void DemoDyno::stepPhysics(double dt)
     m_throttle += std::clamp(m_throttleDemand - m_throttle, -maxMove, maxMove);
 
     const double rpm = m_rollerRpm;
-    const double wheel = m_vehicle.wheelTorque(rpm * m_vehicle.tachRatio(), m_throttle);
+    const double engineRpm = rpm * m_vehicle.tachRatio();
+    const double wheel = m_engineRunning ? m_vehicle.wheelTorque(engineRpm, m_throttle)
+                                         : m_vehicle.wheelTorqueEngineOff(engineRpm);
     m_brake.step(m_loop.step(rpm, dt), dt);
     const double brake = m_brake.torque(rpm);
     const double drag = RollerDragPerRpm * rpm;
@@ -118,7 +120,8 @@ void DemoDyno::finishFrame()
     // Both noise values are drawn for every frame, open or not, so a run does not depend on
     // when the program happened to connect.
     const double measuredRpm = meanRpm + SpeedNoiseRpm * m_noiseLevel * m_noise.gaussian();
-    const double measuredLoad = meanBrake + LoadNoiseLbFt * m_noiseLevel * m_noise.gaussian();
+    const double measuredLoad =
+        meanBrake + m_armWeight * TorqueArmFeet + LoadNoiseLbFt * m_noiseLevel * m_noise.gaussian();
     if (!m_open)
         return;
 
@@ -237,6 +240,18 @@ void DemoDyno::setThrottle(double demand)
 {
     advanceToNow();
     m_throttleDemand = std::clamp(demand, 0.0, 1.0);
+}
+
+void DemoDyno::setEngineRunning(bool running)
+{
+    advanceToNow();
+    m_engineRunning = running;
+}
+
+void DemoDyno::setArmWeight(double pounds)
+{
+    advanceToNow();
+    m_armWeight = std::max(0.0, pounds);
 }
 
 void DemoDyno::setNoiseLevel(double level)

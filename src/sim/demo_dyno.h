@@ -14,10 +14,10 @@
 //   The physics runs in fixed 1 ms steps of the Clock, catching up on every call; the unit
 //   finishes a frame at every 40 ms of the clock since construction and keeps only its newest.
 //
-// Frame (24-bit big-endian fields): load count = LoadCellOffset + brake reaction / LoadCellSpan
-// (plus noise), roller period count = 800000000 / mean roller rpm of the frame (plus noise; 0 when
-// it does not fit 24 bits, i.e. the roller all but stands), auxiliary count = brake coil current
-// in DAC counts 0..4095, output echo = the last output code received (0 before any). A 12-byte
+// Frame (24-bit big-endian fields): load count = LoadCellOffset + (brake reaction + any weight
+// on the torque arm) / LoadCellSpan (plus noise), roller period count = 800000000 / mean roller rpm of the
+// frame (plus noise; 0 when it does not fit 24 bits, i.e. the roller all but stands), auxiliary count = brake
+// coil current in DAC counts 0..4095, output echo = the last output code received (0 before any). A 12-byte
 // read gets all four fields, a 9-byte read the first three; either read takes the frame.
 //
 // Calibration: with "LoadOff" = loadCellOffset() and "LoadSpan" = loadCellSpan() the decoded
@@ -57,6 +57,7 @@ public:
     static constexpr double RollerDragPerRpm = 0.0021; // lb-ft per roller rpm
     static constexpr double LoadCellOffset = 4096.0;   // counts at no load
     static constexpr double LoadCellSpan = 0.01;       // lb-ft per count
+    static constexpr double TorqueArmFeet = 1.0;
     // Standard deviations at noise level 1.
     static constexpr double LoadNoiseLbFt = 0.25;
     static constexpr double SpeedNoiseRpm = 0.1;
@@ -97,6 +98,14 @@ public:
     void setThrottle(double demand);
     double throttleDemand() const { return m_throttleDemand; }
     double throttle() const { return m_throttle; }
+    // Ignition: with the engine off the roller runs down and stands (period count 0), as the
+    // load-cell zero wants it. Switching it on again starts the engine from the roller's speed.
+    void setEngineRunning(bool running);
+    bool isEngineRunning() const { return m_engineRunning; }
+    // A weight hung on the brake's torque arm (TorqueArmFeet long), as for the load-cell span:
+    // it adds weight x arm to the torque the load cell reports.
+    void setArmWeight(double pounds);
+    double armWeight() const { return m_armWeight; }
     // Scales both noise sources; 0 gives exact frames (but for count rounding).
     void setNoiseLevel(double level);
     double noiseLevel() const { return m_noiseLevel; }
@@ -145,6 +154,8 @@ private:
     double m_rollerRpm = 0.0;
     double m_throttle = 0.0;
     double m_throttleDemand = 0.0;
+    bool m_engineRunning = true;
+    double m_armWeight = 0.0;
 
     double m_frameRpmSum = 0.0;
     double m_frameBrakeSum = 0.0;

@@ -104,14 +104,23 @@ double Vehicle::engineTorque(double engineRpm, double throttle) const
 
 double Vehicle::wheelTorque(double engineRpm, double throttle) const
 {
-    const double crank = engineTorque(engineRpm, throttle);
+    return atRoller(engineTorque(engineRpm, throttle), engineRpm);
+}
+
+double Vehicle::wheelTorqueEngineOff(double engineRpm) const
+{
+    return atRoller(-frictionTorque(engineRpm), engineRpm);
+}
+
+double Vehicle::atRoller(double crankTorque, double engineRpm) const
+{
     // The drive line loses torque in whichever direction the power flows.
-    const double atRoller = crank >= 0.0 ? crank * m_data.tachRatio * m_data.drivelineEfficiency
-                                         : crank * m_data.tachRatio / m_data.drivelineEfficiency;
+    const double delivered = crankTorque >= 0.0 ? crankTorque * m_data.tachRatio * m_data.drivelineEfficiency
+                                                : crankTorque * m_data.tachRatio / m_data.drivelineEfficiency;
     const double rollerRpm = std::max(engineRpm, 0.0) / m_data.tachRatio;
     const double tyreLoss = (m_data.tyreLossLbFt + m_data.tyreLossLbFtPerRollerRpm * rollerRpm) *
                             std::min(1.0, rollerRpm / TyreLossFadeRpm);
-    return atRoller - tyreLoss;
+    return delivered - tyreLoss;
 }
 
 } // namespace tolvane::sim

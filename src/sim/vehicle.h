@@ -49,11 +49,14 @@ public:
     double engineTorque(double engineRpm, double throttle) const;
     // Torque the tyre delivers to the roller at that engine speed and throttle, in steady state.
     double wheelTorque(double engineRpm, double throttle) const;
+    // The same with the ignition off: the roller turns the dead engine through the drive line.
+    double wheelTorqueEngineOff(double engineRpm) const;
     // Full-throttle curve alone, for checks against the shape of the table.
     double fullThrottleTorque(double engineRpm) const;
 
 private:
     double frictionTorque(double engineRpm) const;
+    double atRoller(double crankTorque, double engineRpm) const;
 
     VehicleData m_data;
     // Tangents of the monotone cubic through the table, one per point.

@@ -190,6 +190,33 @@ TEST(DemoDynoPhysics, FullBrakeStaysInsideTheLoadCellRange)
     EXPECT_LE(highest, 300.0);
 }
 
+// The load-cell calibration: engine off, roller standing, then a known weight on the arm.
+TEST(DemoDynoPhysics, StandingRollerReadsZeroPeriodAndTheArmWeight)
+{
+    DynoHarness h(quiet("stock"));
+    h.dyno.setEngineRunning(false);
+    const auto frames = h.run(15.0);
+    EXPECT_EQ(frames.back().period, 0u);
+    EXPECT_EQ(h.dyno.rollerRpm(), 0.0);
+
+    struct Case {
+        double pounds;
+        quint32 count;
+    };
+    for (const Case c : {Case{0.0, 4096}, Case{50.0, 9096}, Case{123.45, 16441}}) {
+        h.dyno.setArmWeight(c.pounds);
+        const DecodedFrame f = h.tick();
+        EXPECT_EQ(f.load, c.count) << c.pounds;
+        EXPECT_NEAR(f.force, c.pounds * DemoDyno::TorqueArmFeet, 0.005);
+        EXPECT_EQ(f.period, 0u);
+    }
+
+    h.dyno.setArmWeight(0.0);
+    h.dyno.setEngineRunning(true);
+    h.run(5.0);
+    EXPECT_NEAR(h.dyno.engineRpm(), h.dyno.vehicle().data().idleRpm, 100.0) << "starts and idles again";
+}
+
 TEST(DemoDynoPhysics, SetupInertiaOfTheStockBikeIsTheSetupDefault)
 {
     ManualClock clock;
