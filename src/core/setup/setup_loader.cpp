@@ -1,5 +1,6 @@
 #include "core/setup/setup_loader.h"
 
+#include <QDir>
 #include <QFileInfo>
 
 #include <algorithm>
@@ -218,6 +219,20 @@ void WrtNewDirs(TestSetup& setup, const RunConditions& saveDialog, const QString
     const Text labels[] = {Text::MnL, Text::YMdL, Text::NmL, Text::ExtraL};
     for (int k = 0; k < 4; ++k)
         setup.setText(labels[k], k < levels.size() ? QLatin1Char(' ') + levels[k] : QString());
+}
+
+QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units, const QString& currentFile)
+{
+    if (setup.script().isEmpty())
+        setup.DefaultBClick();
+    const QString name = setup.text(Text::NFName);
+    units.setEgaDelay(setup.value(Spin::SmpDly));
+    if (name.isEmpty())
+        return currentFile;
+    saveDialog.setFileName(name);
+    if (currentFile.isEmpty())
+        return currentFile;
+    return QDir(QFileInfo(currentFile).path()).filePath(name);
 }
 
 } // namespace tolvane

@@ -1,7 +1,8 @@
 #pragma once
-// Filling the test setup from elsewhere: from the header and setup block of the test the viewer
-// shows (ReadVals, LoadNotes), from the default setup file "Test.Prm" (DefaultValues, read only),
-// and the folder labels from the current test's place in the library (WrtNewDirs).
+// Filling the test setup from elsewhere and handing it on: from the header and setup block of the
+// test the viewer shows (ReadVals, LoadNotes), from the default setup file "Test.Prm"
+// (DefaultValues, read only), the folder labels from the current test's place in the library
+// (WrtNewDirs), and the model's part of "Test" (ApplyBClick).
 #include <QString>
 #include <QStringList>
 
@@ -45,5 +46,11 @@ void DefaultValues(TestSetup& setup, const QString& testPrmPath, Prompter& promp
 // a level that does not exist, or a folder outside the root, leaves its label empty).
 void WrtNewDirs(TestSetup& setup, const RunConditions& saveDialog, const QString& rootDirectory,
                 const QString& currentFile);
+
+// "Test": an empty script gets the default one, the save dialog takes the new test's name and the
+// gas-analyzer delay takes the sample delay. Returns the new current file: the current test's folder
+// with the new name (unchanged while there is no current file or no new name). Showing the test
+// windows is the windows' part.
+QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units, const QString& currentFile);
 
 } // namespace tolvane

@@ -130,6 +130,16 @@ void TestSetup::setText(Text field, const QString& text)
     emit textChanged(field);
 }
 
+double TestSetup::tachRatioValue() const
+{
+    return parseFloat(text(Text::TachRatio), m_locale).value_or(0.0);
+}
+
+double TestSetup::inertiaValue() const
+{
+    return parseFloat(text(Text::InertiaE), m_locale).value_or(0.0);
+}
+
 QString TestSetup::AMFSBCaption() const
 {
     return QStringLiteral(" Acceleration multiplication = ") + QString::number(value(Spin::AMFSB));

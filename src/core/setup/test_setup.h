@@ -93,6 +93,14 @@ public:
     const QString& text(Text field) const { return m_texts[index(field)]; }
     void setText(Text field, const QString& text);
 
+    // The texts as the test windows take them: the ratio and the inertia as numbers (0 when the
+    // text is not one), the ratio label ("3.1250:1") and the sweep's target acceleration
+    // (WWRider × 0.001).
+    double tachRatioValue() const;
+    double inertiaValue() const;
+    QString tachRatioLabel() const { return text(Text::TachRatio) + QStringLiteral(":1"); }
+    double targetAcceleration() const { return value(Spin::WWRider) * 0.001; }
+
     // Enabled states that follow from other values.
     bool autoDecellEnabled() const { return !isChecked(Check::DefDecEn); }
     bool smpDlyEnabled() const { return isChecked(Check::EgaEnabled); }

@@ -276,3 +276,34 @@ TEST(SetupLoader, WrtNewDirsSplitsTheFolderBelowTheRoot)
         EXPECT_EQ(c.setup.text(Text::ExtraL), QLatin1String(k.extra)) << k.currentFile;
     }
 }
+
+TEST(SetupLoader, ApplyNamesTheNewTestAndFillsAnEmptyScript)
+{
+    Context c;
+    c.setup.setValue(Spin::SmpDly, 6);
+    c.units.setEgaDelay(2);
+    c.setup.setText(Text::NFName, QStringLiteral("08Smith.STP"));
+    const QString next = ApplyBClick(c.setup, c.saveDialog, c.units, QStringLiteral("/runs/Make/Model/07Smith.STP"));
+    EXPECT_EQ(next, QLatin1String("/runs/Make/Model/08Smith.STP"));
+    EXPECT_EQ(c.saveDialog.fileName(), QLatin1String("08Smith.STP"));
+    EXPECT_EQ(c.units.egaDelay(), 6);
+    EXPECT_EQ(c.setup.script(), rpmRange(3000, 12000, 1000));
+
+    // A script of its own is kept; no new name keeps the current file.
+    c.setup.setScript({QStringLiteral("5000")});
+    c.setup.setText(Text::NFName, QString());
+    EXPECT_EQ(ApplyBClick(c.setup, c.saveDialog, c.units, QStringLiteral("/runs/a/07x.STP")),
+              QLatin1String("/runs/a/07x.STP"));
+    EXPECT_EQ(c.setup.script(), QStringList{QStringLiteral("5000")});
+    EXPECT_EQ(c.saveDialog.fileName(), QLatin1String("08Smith.STP"));
+
+    // What the test windows take from the texts.
+    c.setup.setText(Text::TachRatio, QStringLiteral("3.2500"));
+    c.setup.setValue(Spin::WWRider, 25);
+    EXPECT_DOUBLE_EQ(c.setup.tachRatioValue(), 3.25);
+    EXPECT_EQ(c.setup.tachRatioLabel(), QLatin1String("3.2500:1"));
+    EXPECT_DOUBLE_EQ(c.setup.targetAcceleration(), 0.025);
+    EXPECT_DOUBLE_EQ(c.setup.inertiaValue(), 3.5);
+    c.setup.setText(Text::TachRatio, QStringLiteral("abc"));
+    EXPECT_EQ(c.setup.tachRatioValue(), 0.0);
+}
