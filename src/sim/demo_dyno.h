@@ -14,11 +14,18 @@
 //   The physics runs in fixed 1 ms steps of the Clock, catching up on every call; the unit
 //   finishes a frame at every 40 ms of the clock since construction and keeps only its newest.
 //
-// Frame (24-bit big-endian fields): load count = LoadCellOffset + (brake reaction + any weight
-// on the torque arm) / LoadCellSpan (plus noise), roller period count = 800000000 / mean roller rpm of the
-// frame (plus noise; 0 when it does not fit 24 bits, i.e. the roller all but stands), auxiliary count = brake
-// coil current in DAC counts 0..4095, output echo = the last output code received (0 before any). A 12-byte
-// read gets all four fields, a 9-byte read the first three; either read takes the frame.
+// Frame (24-bit big-endian fields):
+//   load count     LoadCellOffset + (brake reaction + any weight on the torque arm) / LoadCellSpan,
+//                  plus noise; always below 65536, so byte 0 is 0;
+//   period count   800000000 / the frame's mean roller rpm, plus noise; 0 when it does not fit 24
+//                  bits (the roller stands);
+//   auxiliary      the brake coil current in DAC counts, 0..4095;
+//   output echo    the last output code received, 0 before any.
+// A 12-byte read gets all four fields, a 9-byte read the first three; either read takes the frame.
+//
+// Vehicles (vehicle_presets.h): "stock", a litre sport bike whose gear gives the setup's default
+// tach ratio 3.125 and whose drive line with the roller gives its default inertia 3.5000; "tuned",
+// the same bike with more power; "middleweight", a 600 with tach ratio 3.4.
 //
 // Calibration: with "LoadOff" = loadCellOffset() and "LoadSpan" = loadCellSpan() the decoded
 // force is the brake reaction in lb-ft of roller torque (0.01 lb-ft a count); with the program's
