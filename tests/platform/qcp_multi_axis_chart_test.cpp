@@ -7,10 +7,10 @@
 namespace tolvane {
 namespace {
 
-StackedCurve curve(const char* color, double scale)
+DataGraphSubset curve(const char* color, double scale)
 {
-    StackedCurve c;
-    c.colorName = QString::fromLatin1(color);
+    DataGraphSubset c;
+    c.colour = QString::fromLatin1(color);
     for (double rpm = 2000; rpm <= 6000; rpm += 500)
         c.points.append({rpm, scale * rpm / 1000.0});
     return c;
@@ -19,13 +19,13 @@ StackedCurve curve(const char* color, double scale)
 TEST(QcpMultiAxisChart, StacksOneAxisPerQuantityWithCurves)
 {
     QcpMultiAxisChart chart;
-    QList<StackedAxis> axes{
+    std::vector<DataGraphAxis> axes{
         {QStringLiteral("BHP"), {curve("clRed", 10), curve("clAqua", 12)}},
         {QStringLiteral("Ft/Lbs"), {curve("clRed", 20), curve("clAqua", 22)}},
         {QStringLiteral("Unused"), {}},
         {QStringLiteral("CO%"), {curve("clRed", 1)}},
     };
-    axes[1].curves[1].points.append({7000, 5}); // the second run reaches further
+    axes[1].subsets[1].points.append({7000, 5}); // the second run reaches further
     chart.setAxes(QStringLiteral("Engine RPM"), axes);
 
     ASSERT_EQ(chart.axisCount(), 3);
@@ -50,9 +50,9 @@ TEST(QcpMultiAxisChart, StacksOneAxisPerQuantityWithCurves)
 TEST(QcpMultiAxisChart, KeepsAtMostSixAxesAndStartsOverOnEachCall)
 {
     QcpMultiAxisChart chart;
-    QList<StackedAxis> axes;
+    std::vector<DataGraphAxis> axes;
     for (int i = 0; i < 8; ++i)
-        axes.append({QStringLiteral("Q%1").arg(i), {curve("clLime", i + 1)}});
+        axes.push_back({QStringLiteral("Q%1").arg(i), {curve("clLime", i + 1)}});
     chart.setAxes(QStringLiteral("Engine RPM"), axes);
     EXPECT_EQ(chart.axisCount(), QcpMultiAxisChart::MaxAxes);
     EXPECT_EQ(chart.axisTitle(5), "Q5");

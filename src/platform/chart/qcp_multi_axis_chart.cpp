@@ -35,7 +35,7 @@ QWidget* QcpMultiAxisChart::widget() const
     return m_plot.data();
 }
 
-void QcpMultiAxisChart::setAxes(const QString& xTitle, const QList<StackedAxis>& axes)
+void QcpMultiAxisChart::setAxes(const QString& xTitle, const std::vector<DataGraphAxis>& axes)
 {
     const QcpTheme theme;
     m_plot->clearPlottables();
@@ -45,8 +45,8 @@ void QcpMultiAxisChart::setAxes(const QString& xTitle, const QList<StackedAxis>&
     QCPRange xSpan;
     bool anyPoint = false;
     QList<QCPAxisRect*> rects;
-    for (const StackedAxis& axis : axes) {
-        if (axis.curves.isEmpty())
+    for (const DataGraphAxis& axis : axes) {
+        if (axis.subsets.empty())
             continue;
         if (rects.size() == MaxAxes)
             break;
@@ -61,8 +61,8 @@ void QcpMultiAxisChart::setAxes(const QString& xTitle, const QList<StackedAxis>&
         QCPAxis* right = rect->axis(QCPAxis::atRight);
         QCPAxis* bottom = rect->axis(QCPAxis::atBottom);
         QCPAxis* top = rect->axis(QCPAxis::atTop);
-        left->setLabel(axis.title);
-        right->setLabel(axis.title);
+        left->setLabel(axis.label);
+        right->setLabel(axis.label);
         right->setVisible(true);
         left->grid()->setVisible(true);
         bottom->grid()->setVisible(true);
@@ -71,9 +71,9 @@ void QcpMultiAxisChart::setAxes(const QString& xTitle, const QList<StackedAxis>&
         top->setTicks(false);
         top->setTickLabels(false);
         bottom->setTickLabels(false);
-        for (const StackedCurve& curve : axis.curves) {
+        for (const DataGraphSubset& curve : axis.subsets) {
             QCPGraph* graph = m_plot->addGraph(bottom, left);
-            graph->setPen(QPen(colorFromName(curve.colorName).value_or(Qt::white), 1));
+            graph->setPen(QPen(colorFromName(curve.colour).value_or(Qt::white), 1));
             QVector<double> keys, values;
             keys.reserve(curve.points.size());
             values.reserve(curve.points.size());

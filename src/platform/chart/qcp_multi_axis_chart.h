@@ -2,30 +2,22 @@
 // The data graph's chart: up to six quantities of every compared run, each on its own y axis,
 // stacked one above the other and sharing the engine-speed x axis. Drawn with QCustomPlot.
 #include <QImage>
-#include <QList>
 #include <QPointF>
 #include <QPointer>
 #include <QString>
-#include <QVector>
+
+#include <vector>
+
+#include "core/analysis/data_graph_data.h"
 
 class QCustomPlot;
 class QWidget;
 
 namespace tolvane {
 
-struct StackedCurve {
-    QString colorName; // the run's colour ("clRed", ...); a name that does not convert draws white
-    QVector<QPointF> points;
-};
-
-struct StackedAxis {
-    QString title; // the quantity's column label, shown left and right of its axis
-    QList<StackedCurve> curves;
-};
-
 class QcpMultiAxisChart {
 public:
-    static constexpr int MaxAxes = 6;
+    static constexpr int MaxAxes = DataGraphAxisCount;
 
     explicit QcpMultiAxisChart(QWidget* parent = nullptr);
     ~QcpMultiAxisChart();
@@ -35,9 +27,10 @@ public:
     QWidget* widget() const;
 
     // Replaces everything shown: one stacked axis per entry that has curves, the first on top,
-    // at most MaxAxes of them; the x axis (bottom and top) is titled xTitle. The x range spans
-    // all curves; each y axis scales to its own curves. Draws once.
-    void setAxes(const QString& xTitle, const QList<StackedAxis>& axes);
+    // at most MaxAxes of them, titled left and right with the quantity's label; each curve in its
+    // run's colour (a colour text that does not convert draws white). The x axis (bottom and top)
+    // is titled xTitle and spans all curves; each y axis scales to its own curves. Draws once.
+    void setAxes(const QString& xTitle, const std::vector<DataGraphAxis>& axes);
 
     int axisCount() const;
     QString axisTitle(int axis) const;
