@@ -210,6 +210,14 @@ TEST_F(QcpChartTest, AxesTitlesRangesAndAppearance)
     EXPECT_TRUE(x->grid()->visible());
     EXPECT_EQ(x->grid()->pen().style(), Qt::DashLine);
 
+    // The graph never lets the axes cross at zero; when asked, lines through (0, 0) show it.
+    ASSERT_EQ(chart.plot()->itemCount(), 2);
+    EXPECT_FALSE(chart.plot()->item(0)->visible());
+    EXPECT_FALSE(chart.plot()->item(1)->visible());
+    model.setAxesCrossAtZero(true);
+    EXPECT_TRUE(chart.plot()->item(0)->visible());
+    EXPECT_TRUE(chart.plot()->item(1)->visible());
+
     ChartAppearance look;
     look.backgroundColor = QStringLiteral("clNavy");
     look.marginColor = QStringLiteral("clTeal");
