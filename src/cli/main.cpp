@@ -25,6 +25,7 @@ Command renderCommand();
 Command configCommand();
 Command saeCommand();
 Command scriptCommand();
+Command runTableCommand();
 
 namespace {
 
@@ -35,6 +36,7 @@ QList<Command> commands()
         renderCommand(),
         saeCommand(),
         scriptCommand(),
+        runTableCommand(),
     };
 }
 

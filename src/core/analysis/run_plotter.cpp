@@ -159,9 +159,15 @@ bool RunPlotter::PreViewG(const QStringList& lines)
     m_viewer.setRunCorrection(1.0);
     m_viewer.setFirstDataLine(0);
     const RunLoader loader(m_settings.loadSettings(m_decimalSeparator));
-    const SpikeFilterHook noFilter;
-    const RunLoadResult loaded =
-        loader.loadCurrentRun(lines, m_viewer.spikeFilterArmed() ? m_spikeFilter : noFilter);
+    SpikeFilterHook filter;
+    if (m_viewer.spikeFilterArmed() && m_spikeFilter) {
+        // The filter finds the spikes' text lines from where the data begins.
+        filter = [this](RunTable& table, int firstDataLine) {
+            m_viewer.setFirstDataLine(firstDataLine);
+            m_spikeFilter(table, firstDataLine);
+        };
+    }
+    const RunLoadResult loaded = loader.loadCurrentRun(lines, filter);
     m_viewer.setRunCorrection(loaded.correction);
     m_viewer.setFirstDataLine(loaded.firstDataLine);
     if (loaded.tachRatio)
