@@ -20,8 +20,8 @@ int runSae(const Command& self, const QStringList& arguments, CommandIo& io)
         return usageError(self, io, QStringLiteral("HUMIDITY, BARO and TEMP are required"));
     const TextLocale locale = TextLocale::standard();
     const QStringList& p = cl.positional();
-    const auto check = AtmosphericConditions::checkEntries(p[2], p[1], p[0], cl.has(QStringLiteral("celsius")),
-                                                           cl.has(QStringLiteral("mb")), locale);
+    const auto check = AtmosphericConditions::checkEntries(
+        p[2], p[1], p[0], cl.has(QStringLiteral("celsius")), cl.has(QStringLiteral("mb")), locale);
     if (!check.factor) {
         io.err << "tolvane-tool sae: refused: " << check.refusal << '\n';
         return ExitBadInput;

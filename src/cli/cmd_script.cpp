@@ -43,8 +43,9 @@ int runScript(const Command& self, const QStringList& arguments, CommandIo& io)
             const auto percent = parseInt(item);
             const auto position = percent ? throttleFromPercent(static_cast<int>(*percent)) : std::nullopt;
             if (!position)
-                return usageError(self, io,
-                                  QStringLiteral("--road-load takes throttle positions from 80, 60, 40, 20, 10, 5"));
+                return usageError(
+                    self, io,
+                    QStringLiteral("--road-load takes throttle positions from 80, 60, 40, 20, 10, 5"));
             sections.append(*position);
         }
     }

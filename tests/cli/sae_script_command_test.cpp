@@ -90,14 +90,14 @@ TEST(ScriptCommandTest, PrintsTheGeneratedScript)
 
 TEST(ScriptCommandTest, RefusesTooLongScriptsAndBadArguments)
 {
-    const ToolRun tooMany = runTool({QStringLiteral("script"), QStringLiteral("500"), QStringLiteral("25000"),
-                                     QStringLiteral("100")});
+    const ToolRun tooMany = runTool(
+        {QStringLiteral("script"), QStringLiteral("500"), QStringLiteral("25000"), QStringLiteral("100")});
     EXPECT_EQ(tooMany.exitCode, 1);
     EXPECT_TRUE(tooMany.out.isEmpty());
     EXPECT_EQ(tooMany.err, QByteArray("Too many Steps!  Aborting!  Try a larger increment.\n"));
 
-    const ToolRun small = runTool({QStringLiteral("script"), QStringLiteral("3000"), QStringLiteral("12000"),
-                                   QStringLiteral("40")});
+    const ToolRun small = runTool(
+        {QStringLiteral("script"), QStringLiteral("3000"), QStringLiteral("12000"), QStringLiteral("40")});
     EXPECT_EQ(small.exitCode, 1);
     EXPECT_TRUE(small.out.isEmpty());
 

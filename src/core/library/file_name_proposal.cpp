@@ -44,7 +44,8 @@ int countListedFiles(const QString& folder)
     return static_cast<int>(QDir(folder).entryList(QDir::Files).size());
 }
 
-void proposeSaveDialogFileName(RunConditions& saveDialog, const QString& currentFile, std::optional<TestType> type)
+void proposeSaveDialogFileName(RunConditions& saveDialog, const QString& currentFile,
+                               std::optional<TestType> type)
 {
     saveDialog.setFileName(
         proposeFileName(currentFile, countListedFiles(saveDialog.folder()), saveDialogExtension(type)));
@@ -52,8 +53,8 @@ void proposeSaveDialogFileName(RunConditions& saveDialog, const QString& current
 
 void proposeSetupFileName(TestSetup& setup, RunConditions& saveDialog, const QString& currentFile)
 {
-    const QString name = proposeFileName(currentFile, countListedFiles(saveDialog.folder()),
-                                         setupExtension(setup.testType()));
+    const QString name =
+        proposeFileName(currentFile, countListedFiles(saveDialog.folder()), setupExtension(setup.testType()));
     saveDialog.setFileName(name);
     setup.setText(TestSetup::Text::NFName, name);
 }

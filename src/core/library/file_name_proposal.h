@@ -26,7 +26,8 @@ QString proposeFileName(const QString& currentFile, int listedFileCount, const Q
 int countListedFiles(const QString& folder);
 
 // The save dialog's proposal (a change of its folder or file list): into its file name.
-void proposeSaveDialogFileName(RunConditions& saveDialog, const QString& currentFile, std::optional<TestType> type);
+void proposeSaveDialogFileName(RunConditions& saveDialog, const QString& currentFile,
+                               std::optional<TestType> type);
 
 // The test setup's proposal (a change of test type): into the save dialog's file name and NFName.
 void proposeSetupFileName(TestSetup& setup, RunConditions& saveDialog, const QString& currentFile);

@@ -75,7 +75,8 @@ AtmosphericConditions::EntryCheck AtmosphericConditions::checkEntries(const QStr
     const auto p = parseFloat(pressure, locale);
     const auto h = parseFloat(humidity, locale);
     const auto notANumber = [](const char* what, const QString& text) {
-        return EntryCheck{std::nullopt, QStringLiteral("the %1 \"%2\" is not a number").arg(QLatin1String(what), text)};
+        return EntryCheck{std::nullopt,
+                          QStringLiteral("the %1 \"%2\" is not a number").arg(QLatin1String(what), text)};
     };
     if (!t)
         return notANumber("temperature", temperature);
@@ -88,8 +89,9 @@ AtmosphericConditions::EntryCheck AtmosphericConditions::checkEntries(const QStr
     const double pressureInHg = millibar ? *p * 0.02953 : *p;
     const double temperatureF = celsius ? *t * 1.8 + 32.0 : *t;
     if (!VapPress(temperatureF))
-        return {std::nullopt,
-                QStringLiteral(u"the temperature is outside the vapour-pressure table (-15.8 to 65.8 \u00B0C)")};
+        return {
+            std::nullopt,
+            QStringLiteral(u"the temperature is outside the vapour-pressure table (-15.8 to 65.8 \u00B0C)")};
     const auto factor = SaeCorr(*h, pressureInHg, temperatureF);
     if (!factor)
         return {std::nullopt, QStringLiteral("the pressure less the water vapour is not above 0")};
@@ -98,8 +100,9 @@ AtmosphericConditions::EntryCheck AtmosphericConditions::checkEntries(const QStr
 
 bool AtmosphericConditions::ChkValidNums()
 {
-    const EntryCheck check = checkEntries(m_temperature, m_pressure, m_humidity, m_temperatureUnit == celsiusUnit(),
-                                          m_pressureUnit == millibarUnit(), m_locale);
+    const EntryCheck check =
+        checkEntries(m_temperature, m_pressure, m_humidity, m_temperatureUnit == celsiusUnit(),
+                     m_pressureUnit == millibarUnit(), m_locale);
     m_okEnabled = check.factor.has_value();
     if (!check.factor)
         return false;
@@ -115,10 +118,10 @@ AtmosphericConditions::OkResult AtmosphericConditions::OkBClick()
     if (!valid)
         return OkResult::Refused;
     if (m_corrFactor > 1.33 || m_corrFactor < 0.75) {
-        const QString text = QStringLiteral("A correction factor of \"") + m_correctionText
-                             + QStringLiteral("\" is probably incorrect!\nPress Ignore to use it anyways.");
-        const PromptAnswer answer =
-            m_prompter.ask({QStringLiteral("Warning"), text, PromptIcon::Warning, PromptButtons::CancelIgnore});
+        const QString text = QStringLiteral("A correction factor of \"") + m_correctionText +
+                             QStringLiteral("\" is probably incorrect!\nPress Ignore to use it anyways.");
+        const PromptAnswer answer = m_prompter.ask(
+            {QStringLiteral("Warning"), text, PromptIcon::Warning, PromptButtons::CancelIgnore});
         if (answer != PromptAnswer::Ignore)
             return OkResult::Cancelled;
     }
@@ -180,9 +183,9 @@ void AtmosphericConditions::PSIBDblClick()
 
 bool AtmosphericConditions::stationValuesUsable(const WeatherRecord& station)
 {
-    return station.StationCorr() > 0.4 && station.StationCorr() < 1.6 && station.StationTemp() > 10.0
-           && station.StationTemp() < 130.0 && station.StationBaro() > 22.0 && station.StationBaro() < 34.0
-           && station.StationHumid() > 0.0 && station.StationHumid() < 101.0;
+    return station.StationCorr() > 0.4 && station.StationCorr() < 1.6 && station.StationTemp() > 10.0 &&
+           station.StationTemp() < 130.0 && station.StationBaro() > 22.0 && station.StationBaro() < 34.0 &&
+           station.StationHumid() > 0.0 && station.StationHumid() < 101.0;
 }
 
 AtmosphericConditions::SaveRoute AtmosphericConditions::chooseConditionsForSave(const WeatherRecord& station)
@@ -199,7 +202,8 @@ AtmosphericConditions::SaveRoute AtmosphericConditions::chooseConditionsForSave(
     setTmpB(temperature);
     setPSIB(pressure);
     setHumdtyb(humidity);
-    m_saveDialog.setAtmosphere(temperature, pressure, humidity, formatNumber(station.StationCorr(), u"0.000", m_locale));
+    m_saveDialog.setAtmosphere(temperature, pressure, humidity,
+                               formatNumber(station.StationCorr(), u"0.000", m_locale));
     return SaveRoute::SaveDialog;
 }
 

@@ -37,10 +37,10 @@ public:
     AtmosphericConditions(RunConditions& saveDialog, Prompter& prompter, TextLocale locale,
                           QObject* parent = nullptr);
 
-    static QString fahrenheitUnit(); // "°F"
-    static QString celsiusUnit();    // "°C"
-    static QString inHgUnit();       // "in / hg"
-    static QString millibarUnit();   // "mb"
+    static QString fahrenheitUnit();          // "°F"
+    static QString celsiusUnit();             // "°C"
+    static QString inHgUnit();                // "in / hg"
+    static QString millibarUnit();            // "mb"
     static QStringList correctionStandards(); // only "SAE J1995"; it does not alter the computation
 
     // Checks three entry texts in the given units and computes their factor, as the window does.
@@ -48,8 +48,9 @@ public:
         std::optional<double> factor; // set when the entries are accepted
         QString refusal;              // why they are not, for the operator
     };
-    static EntryCheck checkEntries(const QString& temperature, const QString& pressure, const QString& humidity,
-                                   bool celsius, bool millibar, const TextLocale& locale);
+    static EntryCheck checkEntries(const QString& temperature, const QString& pressure,
+                                   const QString& humidity, bool celsius, bool millibar,
+                                   const TextLocale& locale);
 
     const QString& TmpB() const { return m_temperature; }
     const QString& TmpL() const { return m_temperatureUnit; }

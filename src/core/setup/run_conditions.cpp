@@ -31,11 +31,11 @@ void RunConditions::setNotes(const QStringList& notes)
     emit notesChanged();
 }
 
-void RunConditions::setAtmosphere(const QString& temperature, const QString& pressure, const QString& humidity,
-                                  const QString& correction)
+void RunConditions::setAtmosphere(const QString& temperature, const QString& pressure,
+                                  const QString& humidity, const QString& correction)
 {
-    if (temperature == m_temperature && pressure == m_pressure && humidity == m_humidity
-        && correction == m_correction)
+    if (temperature == m_temperature && pressure == m_pressure && humidity == m_humidity &&
+        correction == m_correction)
         return;
     m_temperature = temperature;
     m_pressure = pressure;
@@ -46,7 +46,8 @@ void RunConditions::setAtmosphere(const QString& temperature, const QString& pre
 
 void RunConditions::ResetAtmCClick()
 {
-    setAtmosphere(QStringLiteral("+77.0"), QStringLiteral("29.22"), QStringLiteral("0.0"), QStringLiteral("1.0000"));
+    setAtmosphere(QStringLiteral("+77.0"), QStringLiteral("29.22"), QStringLiteral("0.0"),
+                  QStringLiteral("1.0000"));
 }
 
 } // namespace tolvane

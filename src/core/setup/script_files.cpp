@@ -95,8 +95,9 @@ bool ScriptFiles::BrowseScriptClick()
 
 bool ScriptFiles::SaveScriptClick()
 {
-    const auto chosen = m_prompter.chooseFile({FileDialogRequest::Kind::Save, QStringLiteral("Save As"),
-                                               m_directory, QString(), QStringLiteral("Script files (*.Script)")});
+    const auto chosen =
+        m_prompter.chooseFile({FileDialogRequest::Kind::Save, QStringLiteral("Save As"), m_directory,
+                               QString(), QStringLiteral("Script files (*.Script)")});
     if (!chosen)
         return false;
     if (const auto error = saveScriptFile(scriptFilePath(*chosen), m_setup.script())) {

@@ -61,7 +61,8 @@ void applySetupLines(TestSetup& setup, const QStringList& lines)
         return [&setup, check](const QString&, const QString& value) { applyBool(setup, check, value); };
     };
     const Key keys[] = {
-        {"Eng. Tachometer Ratio - ", [&](const QString&, const QString& v) { setup.setText(Text::TachRatio, v); }},
+        {"Eng. Tachometer Ratio - ",
+         [&](const QString&, const QString& v) { setup.setText(Text::TachRatio, v); }},
         {"Min Rpm:", integer(Spin::MnRpm)},
         {"Redline:", integer(Spin::RedLine)},
         {"Hold:", integer(Spin::DrgCo)},
@@ -91,7 +92,8 @@ void applySetupLines(TestSetup& setup, const QStringList& lines)
                  setup.TstTypRClick(TestType::StepTest);
          }},
         {"T fps/s:", integer(Spin::WWRider)},
-        {"fpss MF:", [&](const QString&, const QString& v) { setup.setValue(Spin::AMFSB, toInt(v).value_or(20)); }},
+        {"fpss MF:",
+         [&](const QString&, const QString& v) { setup.setValue(Spin::AMFSB, toInt(v).value_or(20)); }},
         {"Feedback DF:",
          [&](const QString&, const QString& v) { setup.setValue(Spin::FDFSB, toInt(v).value_or(10)); }},
     };
@@ -118,12 +120,13 @@ void LoadNotes(TestSetup& setup, RunConditions& saveDialog, const QStringList& l
     saveDialog.setNotes(notes);
 }
 
-void ReadVals(TestSetup& setup, const UnitSettings& units, RunConditions& saveDialog, const SelectedTest& selected,
-              const QString& testPrmPath, Prompter& prompter)
+void ReadVals(TestSetup& setup, const UnitSettings& units, RunConditions& saveDialog,
+              const SelectedTest& selected, const QString& testPrmPath, Prompter& prompter)
 {
     setup.setChecked(Check::USBenable, units.usbBlackBox());
     if (selected.currentFile.isEmpty()) {
-        prompter.inform(QStringLiteral("Warning"), QStringLiteral("Loading Last Setup!"), PromptIcon::Warning);
+        prompter.inform(QStringLiteral("Warning"), QStringLiteral("Loading Last Setup!"),
+                        PromptIcon::Warning);
         DefaultValues(setup, testPrmPath, prompter);
         return;
     }
@@ -156,8 +159,17 @@ void DefaultValues(TestSetup& setup, const QString& testPrmPath, Prompter& promp
     };
     // The integer lines, indexed by line number.
     const std::optional<Spin> integerLines[22] = {
-        {}, {}, Spin::MnRpm, Spin::RedLine, Spin::DrgCo, {}, {}, Spin::AutoInc, {}, Spin::AutoDecell, {},
-        Spin::WarmTo, Spin::Mxfpss, Spin::MxLbss, Spin::MnHP, Spin::MnSec, {}, {}, {}, {}, {}, Spin::WWRider,
+        {},           {},
+        Spin::MnRpm,  Spin::RedLine,
+        Spin::DrgCo,  {},
+        {},           Spin::AutoInc,
+        {},           Spin::AutoDecell,
+        {},           Spin::WarmTo,
+        Spin::Mxfpss, Spin::MxLbss,
+        Spin::MnHP,   Spin::MnSec,
+        {},           {},
+        {},           {},
+        {},           Spin::WWRider,
     };
 
     const int count = static_cast<int>(file.lines.size());
@@ -221,7 +233,8 @@ void WrtNewDirs(TestSetup& setup, const RunConditions& saveDialog, const QString
         setup.setText(labels[k], k < levels.size() ? QLatin1Char(' ') + levels[k] : QString());
 }
 
-QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units, const QString& currentFile)
+QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units,
+                    const QString& currentFile)
 {
     if (setup.script().isEmpty())
         setup.DefaultBClick();

@@ -25,8 +25,8 @@ struct SelectedTest {
 // file (testPrmPath) instead. Afterwards the script search is
 // pending (the caller runs it now when the setup window is visible), the save dialog points at the
 // test's folder and name, and the reference-file labels name the test.
-void ReadVals(TestSetup& setup, const UnitSettings& units, RunConditions& saveDialog, const SelectedTest& selected,
-              const QString& testPrmPath, Prompter& prompter);
+void ReadVals(TestSetup& setup, const UnitSettings& units, RunConditions& saveDialog,
+              const SelectedTest& selected, const QString& testPrmPath, Prompter& prompter);
 
 // Applies every setup key found in the lines (a key is expected at the start of its line; lines of
 // 100 characters or more are skipped; a value that does not convert leaves the value unchanged).
@@ -51,6 +51,7 @@ void WrtNewDirs(TestSetup& setup, const RunConditions& saveDialog, const QString
 // gas-analyzer delay takes the sample delay. Returns the new current file: the current test's folder
 // with the new name (unchanged while there is no current file or no new name). Showing the test
 // windows is the windows' part.
-QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units, const QString& currentFile);
+QString ApplyBClick(TestSetup& setup, RunConditions& saveDialog, UnitSettings& units,
+                    const QString& currentFile);
 
 } // namespace tolvane

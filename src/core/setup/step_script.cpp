@@ -92,7 +92,8 @@ bool appendRpmList(QStringList& script, const ScriptRange& range)
 
 } // namespace
 
-GeneratedScript generateDefaultScript(const ScriptRange& range, const QList<ThrottlePosition>& roadLoadSections)
+GeneratedScript generateDefaultScript(const ScriptRange& range,
+                                      const QList<ThrottlePosition>& roadLoadSections)
 {
     if (range.increment > -50 && range.increment < 50)
         return {};

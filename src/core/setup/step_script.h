@@ -49,7 +49,8 @@ struct GeneratedScript {
 // followed by (start + increment) rounded down to a whole thousand. The end rpm is appended only
 // when the list does not already end with it. The limit of MaxScriptLines counts every line of the
 // whole script, the closing end rpm included.
-GeneratedScript generateDefaultScript(const ScriptRange& range, const QList<ThrottlePosition>& roadLoadSections = {});
+GeneratedScript generateDefaultScript(const ScriptRange& range,
+                                      const QList<ThrottlePosition>& roadLoadSections = {});
 
 // The target rpm of a script line; nullopt for a header line or anything else that is no integer.
 std::optional<int> scriptTarget(const QString& line);

@@ -265,10 +265,11 @@ bool TestSetup::InertiaEExit()
     const auto inertia = parseFloat(text(Text::InertiaE), m_locale);
     if (inertia && *inertia > 0.0)
         return true;
-    m_prompter.ask({QStringLiteral("Warning"),
-                    QStringLiteral("You are trying to enter an invalid inertia value, value must be greater then 0, "
-                                   "2.5 is the default."),
-                    PromptIcon::Warning, PromptButtons::Retry});
+    m_prompter.ask(
+        {QStringLiteral("Warning"),
+         QStringLiteral("You are trying to enter an invalid inertia value, value must be greater then 0, "
+                        "2.5 is the default."),
+         PromptIcon::Warning, PromptButtons::Retry});
     setText(Text::InertiaE, QStringLiteral("2.5000"));
     return false;
 }

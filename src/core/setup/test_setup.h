@@ -171,11 +171,7 @@ signals:
     void notesChanged();
 
 private:
-    template <class E>
-    static constexpr std::size_t index(E e)
-    {
-        return static_cast<std::size_t>(e);
-    }
+    template <class E> static constexpr std::size_t index(E e) { return static_cast<std::size_t>(e); }
     int minimumOf(Spin spin) const;
     int defaultDecelRpm() const; // (MnRpm div 1000) × 1000 + 1000, within the control's limit
 

@@ -24,15 +24,16 @@ TEST(FileNameProposal, SequenceStemAndExtension)
         {"/runs/Honda/CBR/05dyno.stp", 4, ".STP", "05dyno.STP"},
         {"/runs/Honda/CBR/12abc.swp", 9, ".QWS", "10abc.QWS"},
         {"/runs/Honda/CBR/07Smith.STP", 9, ".SWP", "10Smith.SWP"},
-        {"/runs/07Smith.STP.bak", 0, ".flt", "01Smith.flt"},  // everything from the first "."
-        {"/runs/07Smith", 2, ".mjt", "03Smith.mjt"},          // no "." keeps the whole stem
-        {"/runs/x", 122, ".STP", "123.STP"},                  // at least two digits
+        {"/runs/07Smith.STP.bak", 0, ".flt", "01Smith.flt"}, // everything from the first "."
+        {"/runs/07Smith", 2, ".mjt", "03Smith.mjt"},         // no "." keeps the whole stem
+        {"/runs/x", 122, ".STP", "123.STP"},                 // at least two digits
         {"", 0, ".RLD", "01.RLD"},
         {"/runs/01dyno.STP", 0, "", "01dyno"},
     };
     for (const Case& c : cases)
-        EXPECT_EQ(proposeFileName(QString::fromLatin1(c.currentFile), c.listed, QString::fromLatin1(c.extension)),
-                  QLatin1String(c.expected))
+        EXPECT_EQ(
+            proposeFileName(QString::fromLatin1(c.currentFile), c.listed, QString::fromLatin1(c.extension)),
+            QLatin1String(c.expected))
             << c.currentFile;
 }
 

@@ -48,7 +48,7 @@ TEST(AtmosphericConditions, RefusedEntriesDisableOkAndKeepTheFactor)
         const char* text;
     };
     const Case cases[] = {
-        {Temperature, "77x"}, {Pressure, ""},    {Humidity, "a"},        {Pressure, "0"},
+        {Temperature, "77x"}, {Pressure, ""},       {Humidity, "a"},      {Pressure, "0"},
         {Pressure, "0.00"},   {Temperature, "200"}, {Temperature, "-10"}, {Pressure, "-29.22"},
         {Humidity, "5000"}, // more water vapour than air: no dry air left
     };
@@ -153,8 +153,9 @@ TEST(AtmosphericConditions, OkWarnsOutsidePlausibleFactorsAndCopiesTheTextsAsSho
         ASSERT_EQ(w.prompter.asked().size(), c.warns ? 1u : 0u) << c.pressure;
         if (c.warns) {
             const PromptRequest& warning = w.prompter.asked().front();
-            EXPECT_EQ(warning.text, QStringLiteral("A correction factor of \"") + w.conditions.CorrectF()
-                                        + QStringLiteral("\" is probably incorrect!\nPress Ignore to use it anyways."));
+            EXPECT_EQ(warning.text,
+                      QStringLiteral("A correction factor of \"") + w.conditions.CorrectF() +
+                          QStringLiteral("\" is probably incorrect!\nPress Ignore to use it anyways."));
             EXPECT_EQ(warning.buttons, PromptButtons::CancelIgnore);
             EXPECT_EQ(w.saveDialog.correction(), QLatin1String("1.0000")); // Cancel copies nothing
         } else {
@@ -180,12 +181,11 @@ TEST(AtmosphericConditions, SaveTakesStationValuesOnlyInsideTheExclusiveBounds)
         bool usable;
     };
     const Case cases[] = {
-        {0.98765, 75.84, 29.884, 45, true},
-        {0.4, 75, 29.9, 45, false},   {1.6, 75, 29.9, 45, false},   {0.41, 75, 29.9, 45, true},
-        {1.0, 10, 29.9, 45, false},   {1.0, 130, 29.9, 45, false},  {1.0, 129.9, 29.9, 45, true},
-        {1.0, 75, 22, 45, false},     {1.0, 75, 34, 45, false},     {1.0, 75, 33.99, 45, true},
-        {1.0, 75, 29.9, 0, false},    {1.0, 75, 29.9, 101, false},  {1.0, 75, 29.9, 100, true},
-        {0.0, 0, 0, 0, false}, // no station
+        {0.98765, 75.84, 29.884, 45, true}, {0.4, 75, 29.9, 45, false}, {1.6, 75, 29.9, 45, false},
+        {0.41, 75, 29.9, 45, true},         {1.0, 10, 29.9, 45, false}, {1.0, 130, 29.9, 45, false},
+        {1.0, 129.9, 29.9, 45, true},       {1.0, 75, 22, 45, false},   {1.0, 75, 34, 45, false},
+        {1.0, 75, 33.99, 45, true},         {1.0, 75, 29.9, 0, false},  {1.0, 75, 29.9, 101, false},
+        {1.0, 75, 29.9, 100, true},         {0.0, 0, 0, 0, false}, // no station
     };
     for (const Case& c : cases) {
         Window w;

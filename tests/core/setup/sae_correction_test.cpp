@@ -34,18 +34,25 @@ TEST(VapourTable, CompiledRowsMatchThePublishedClassicValues)
         double values[5];
     };
     const Row rows[] = {
-        {false, 0, {4.579, 4.647, 4.715, 4.785, 4.855}},  {false, 10, {9.209, 9.333, 9.458, 9.585, 9.714}},
-        {false, 20, {17.535, 17.753, 17.974, 18.197, 18.422}}, {false, 25, {23.756, 24.039, 24.326, 24.617, 24.912}},
-        {false, 30, {31.824, 32.191, 32.561, 32.934, 33.312}}, {false, 40, {55.324, 55.91, 56.51, 57.11, 57.72}},
-        {false, 50, {92.51, 93.5, 94.4, 95.3, 96.3}},      {false, 60, {149.38, 150.7, 152.1, 153.5, 155.0}},
-        {false, 65, {187.54, 189.2, 190.9, 192.6, 194.3}}, {true, 0, {4.579, 4.513, 4.448, 4.385, 4.32}},
-        {true, 5, {3.163, 3.115, 3.069, 3.022, 2.976}},    {true, 10, {2.149, 2.116, 2.084, 2.05, 2.018}},
+        {false, 0, {4.579, 4.647, 4.715, 4.785, 4.855}},
+        {false, 10, {9.209, 9.333, 9.458, 9.585, 9.714}},
+        {false, 20, {17.535, 17.753, 17.974, 18.197, 18.422}},
+        {false, 25, {23.756, 24.039, 24.326, 24.617, 24.912}},
+        {false, 30, {31.824, 32.191, 32.561, 32.934, 33.312}},
+        {false, 40, {55.324, 55.91, 56.51, 57.11, 57.72}},
+        {false, 50, {92.51, 93.5, 94.4, 95.3, 96.3}},
+        {false, 60, {149.38, 150.7, 152.1, 153.5, 155.0}},
+        {false, 65, {187.54, 189.2, 190.9, 192.6, 194.3}},
+        {true, 0, {4.579, 4.513, 4.448, 4.385, 4.32}},
+        {true, 5, {3.163, 3.115, 3.069, 3.022, 2.976}},
+        {true, 10, {2.149, 2.116, 2.084, 2.05, 2.018}},
         {true, 15, {1.436, 1.414, 1.39, 1.368, 1.345}},
     };
     for (const Row& r : rows) {
         const VapourRow& compiled = r.negative ? VapourNegativeRows[r.degree] : VapourPositiveRows[r.degree];
         for (int c = 0; c < 5; ++c)
-            EXPECT_DOUBLE_EQ(compiled.values[c], r.values[c]) << (r.negative ? "-" : "") << r.degree << " col " << c;
+            EXPECT_DOUBLE_EQ(compiled.values[c], r.values[c])
+                << (r.negative ? "-" : "") << r.degree << " col " << c;
     }
     // The saturation curve rises with temperature through the whole table, across the sign change.
     double previous = 0.0;
@@ -98,10 +105,10 @@ TEST(SaeCorrection, FactorsMatchHandComputedReferences)
         const char* shown;
     };
     const Case cases[] = {
-        {0.0, 29.22, 77.0, 23.756, "1.0000"},  // standard dry air
+        {0.0, 29.22, 77.0, 23.756, "1.0000"}, // standard dry air
         {1.0, 29.22, 77.0, 23.756, "1.0004"},
         {50.0, 29.22, 77.0, 23.756, "1.0192"},
-        {80.0, 30.5, 95.0, 42.175, "1.0216"},  // 35 °C
+        {80.0, 30.5, 95.0, 42.175, "1.0216"},                  // 35 °C
         {20.0, 28.5, 40.0, 6.275, "0.9894"},                   // 4.444 °C: tenth 44
         {45.0, 29.884, 75.8, (22.647 + 22.920) / 2, "0.9883"}, // 24.333 °C: tenth 243, odd
     };
@@ -122,8 +129,8 @@ TEST(SaeCorrection, RefusesTemperaturesOutsideTheTableAndNoDryAir)
         double tempF;
         bool inside;
     };
-    const Case cases[] = {{3.5, true}, {3.4, false}, {150.5, true}, {150.6, false}, {-40.0, false},
-                          {400.0, false}, {1e300, false}, {std::nan(""), false}};
+    const Case cases[] = {{3.5, true},    {3.4, false},   {150.5, true},  {150.6, false},
+                          {-40.0, false}, {400.0, false}, {1e300, false}, {std::nan(""), false}};
     for (const Case& c : cases) {
         EXPECT_EQ(VapPress(c.tempF).has_value(), c.inside) << c.tempF;
         EXPECT_EQ(SaeCorr(10.0, 29.0, c.tempF).has_value(), c.inside) << c.tempF;

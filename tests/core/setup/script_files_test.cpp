@@ -78,7 +78,8 @@ TEST(ScriptFiles, SearchOffersTheLastScriptOfTheCurrentTestsFolder)
 
     Page p;
     EXPECT_EQ(listScriptFiles(dir.path()),
-              (QStringList{QStringLiteral(".hidden.Script"), QStringLiteral("a.Script"), QStringLiteral("B.script")}));
+              (QStringList{QStringLiteral(".hidden.Script"), QStringLiteral("a.Script"),
+                           QStringLiteral("B.script")}));
     p.setup.setChkScriptPending(true);
     p.prompter.queueAnswer(PromptAnswer::Yes);
     EXPECT_EQ(p.files.ChkScript(currentFile), ScriptFiles::Page::ScriptFiles);
@@ -86,8 +87,9 @@ TEST(ScriptFiles, SearchOffersTheLastScriptOfTheCurrentTestsFolder)
     EXPECT_EQ(p.files.directory(), dir.path());
     ASSERT_EQ(p.prompter.asked().size(), 1u);
     EXPECT_EQ(p.prompter.asked().front().title, QLatin1String("Script Found"));
-    EXPECT_EQ(p.prompter.asked().front().text,
-              QLatin1String("A Script file has been found in this directory, would you like to use this file?."));
+    EXPECT_EQ(
+        p.prompter.asked().front().text,
+        QLatin1String("A Script file has been found in this directory, would you like to use this file?."));
     EXPECT_EQ(p.prompter.asked().front().buttons, PromptButtons::YesNo);
     EXPECT_EQ(p.setup.script(), (QStringList{QStringLiteral("7000"), QStringLiteral("8000")}));
 
@@ -129,6 +131,7 @@ TEST(ScriptFiles, LoadingReplacesTheScriptAndAFailedLoadKeepsIt)
     EXPECT_TRUE(p.files.BrowseScriptClick());
     EXPECT_EQ(p.setup.script(), QStringList{QStringLiteral("11000")});
     EXPECT_EQ(p.prompter.fileRequests().back().directory, dir.path());
-    EXPECT_EQ(p.prompter.fileRequests().back().filter, QLatin1String("Script files (*.Script);;All files (*.*)"));
+    EXPECT_EQ(p.prompter.fileRequests().back().filter,
+              QLatin1String("Script files (*.Script);;All files (*.*)"));
     EXPECT_EQ(p.files.directory(), dir.path()); // the list keeps its folder
 }

@@ -61,9 +61,9 @@ TEST(SetupLoader, ReadValsRestoresAStepTestsSetup)
         int value;
     };
     const Case cases[] = {
-        {Spin::MnRpm, 3500}, {Spin::RedLine, 11000}, {Spin::DrgCo, 25}, {Spin::AutoDecell, 4500},
-        {Spin::AutoInc, 500}, {Spin::WarmTo, 6000},  {Spin::Mxfpss, 21}, {Spin::MxLbss, 19},
-        {Spin::MnHP, 10},     {Spin::MnSec, 30},     {Spin::AMFSB, 12},  {Spin::FDFSB, 5},
+        {Spin::MnRpm, 3500},  {Spin::RedLine, 11000}, {Spin::DrgCo, 25},  {Spin::AutoDecell, 4500},
+        {Spin::AutoInc, 500}, {Spin::WarmTo, 6000},   {Spin::Mxfpss, 21}, {Spin::MxLbss, 19},
+        {Spin::MnHP, 10},     {Spin::MnSec, 30},      {Spin::AMFSB, 12},  {Spin::FDFSB, 5},
         {Spin::WWRider, 20},
     };
     for (const Case& k : cases)
@@ -91,7 +91,8 @@ TEST(SetupLoader, ReadValsRestoresASweepTestsSetup)
     c.units.setEgaComPort(0);
     c.setup.setChecked(Check::EgaEnabled, true);
     c.setup.FormShow(); // no gas analyzer: EGA off and disabled
-    ReadVals(c.setup, c.units, c.saveDialog, fixtureTest(QStringLiteral("03Jones.SWP")), QString(), c.prompter);
+    ReadVals(c.setup, c.units, c.saveDialog, fixtureTest(QStringLiteral("03Jones.SWP")), QString(),
+             c.prompter);
 
     EXPECT_EQ(c.setup.testType(), TestType::SweepTest);
     EXPECT_EQ(c.setup.text(Text::TachRatio), QLatin1String("2.9000"));
@@ -119,16 +120,16 @@ TEST(SetupLoader, HeaderKeysApplyOnlyWhereTheirValuesConvert)
     };
     const Case cases[] = {
         {"Min Rpm:3500", Spin::MnRpm, 3500},
-        {"Min Rpm:x3500", Spin::MnRpm, 3000},       // a letter: unchanged
-        {"Min Rpm:$DAC", Spin::MnRpm, 3500},        // hexadecimal integer text
-        {"Redline:30000", Spin::RedLine, 25000},    // clamped to the control's limit
-        {"  Min Rpm:3500", Spin::MnRpm, 3000},      // the key is expected at the start
-        {"fpss MF:abc", Spin::AMFSB, 20},           // not an integer: 20
+        {"Min Rpm:x3500", Spin::MnRpm, 3000},    // a letter: unchanged
+        {"Min Rpm:$DAC", Spin::MnRpm, 3500},     // hexadecimal integer text
+        {"Redline:30000", Spin::RedLine, 25000}, // clamped to the control's limit
+        {"  Min Rpm:3500", Spin::MnRpm, 3000},   // the key is expected at the start
+        {"fpss MF:abc", Spin::AMFSB, 20},        // not an integer: 20
         {"fpss MF:7", Spin::AMFSB, 7},
-        {"Feedback DF:", Spin::FDFSB, 10},          // not an integer: 10
+        {"Feedback DF:", Spin::FDFSB, 10}, // not an integer: 10
         {"Hold:9", Spin::DrgCo, 9},
         {"T fps/s:33", Spin::WWRider, 33},
-        {"Max fps/s:40", Spin::MxLbss, 40},          // copied into the load threshold
+        {"Max fps/s:40", Spin::MxLbss, 40}, // copied into the load threshold
     };
     for (const Case& k : cases) {
         Context c;
@@ -140,7 +141,9 @@ TEST(SetupLoader, HeaderKeysApplyOnlyWhereTheirValuesConvert)
         const char* line;
         bool expected;
     };
-    const BoolCase bools[] = {{"Auto Inc:True", true}, {"Auto Inc: True", false}, {"Auto Inc:true", false},
+    const BoolCase bools[] = {{"Auto Inc:True", true},
+                              {"Auto Inc: True", false},
+                              {"Auto Inc:true", false},
                               {"Auto Inc:False", false}};
     for (const BoolCase& k : bools) {
         Context c;
@@ -165,7 +168,8 @@ TEST(SetupLoader, HeaderKeysApplyOnlyWhereTheirValuesConvert)
 TEST(SetupLoader, WithoutACurrentFileTheDefaultSetupIsLoaded)
 {
     Context c;
-    ReadVals(c.setup, c.units, c.saveDialog, {}, test::fixturePath(QStringLiteral("setup/Test.Prm")), c.prompter);
+    ReadVals(c.setup, c.units, c.saveDialog, {}, test::fixturePath(QStringLiteral("setup/Test.Prm")),
+             c.prompter);
     ASSERT_GE(c.prompter.asked().size(), 1u);
     EXPECT_EQ(c.prompter.asked().front().text, QLatin1String("Loading Last Setup!"));
     EXPECT_EQ(c.prompter.asked().front().buttons, PromptButtons::Ok);
@@ -186,9 +190,9 @@ TEST(SetupLoader, DefaultValuesReadsTheFixedLines)
         int value;
     };
     const Case cases[] = {
-        {Spin::MnRpm, 2500},   {Spin::RedLine, 13000}, {Spin::DrgCo, 21}, {Spin::AutoInc, 500},
-        {Spin::AutoDecell, 4000}, {Spin::WarmTo, 8000}, {Spin::Mxfpss, 19}, {Spin::MxLbss, 18},
-        {Spin::MnHP, 12},      {Spin::MnSec, 20},      {Spin::WWRider, 35},
+        {Spin::MnRpm, 2500},      {Spin::RedLine, 13000}, {Spin::DrgCo, 21},   {Spin::AutoInc, 500},
+        {Spin::AutoDecell, 4000}, {Spin::WarmTo, 8000},   {Spin::Mxfpss, 19},  {Spin::MxLbss, 18},
+        {Spin::MnHP, 12},         {Spin::MnSec, 20},      {Spin::WWRider, 35},
     };
     for (const Case& k : cases)
         EXPECT_EQ(c.setup.value(k.spin), k.value) << static_cast<int>(k.spin);
@@ -197,7 +201,8 @@ TEST(SetupLoader, DefaultValuesReadsTheFixedLines)
     EXPECT_TRUE(c.setup.isChecked(Check::WarmToCb));
     EXPECT_TRUE(c.setup.isChecked(Check::EgaEnabled));
     EXPECT_EQ(c.setup.testType(), TestType::RoadLoad);
-    EXPECT_EQ(c.setup.notes(), (QStringList{QStringLiteral("Baseline:\tstock jets"), QStringLiteral("Second note")}));
+    EXPECT_EQ(c.setup.notes(),
+              (QStringList{QStringLiteral("Baseline:\tstock jets"), QStringLiteral("Second note")}));
     EXPECT_EQ(c.setup.script(), rpmRange(2500, 13000, 500));
 }
 
@@ -283,7 +288,8 @@ TEST(SetupLoader, ApplyNamesTheNewTestAndFillsAnEmptyScript)
     c.setup.setValue(Spin::SmpDly, 6);
     c.units.setEgaDelay(2);
     c.setup.setText(Text::NFName, QStringLiteral("08Smith.STP"));
-    const QString next = ApplyBClick(c.setup, c.saveDialog, c.units, QStringLiteral("/runs/Make/Model/07Smith.STP"));
+    const QString next =
+        ApplyBClick(c.setup, c.saveDialog, c.units, QStringLiteral("/runs/Make/Model/07Smith.STP"));
     EXPECT_EQ(next, QLatin1String("/runs/Make/Model/08Smith.STP"));
     EXPECT_EQ(c.saveDialog.fileName(), QLatin1String("08Smith.STP"));
     EXPECT_EQ(c.units.egaDelay(), 6);

@@ -63,8 +63,8 @@ TEST(StepScript, KeepsTheRunningValueInSixteenBits)
     EXPECT_EQ(generateDefaultScript({1500, 1000, -5000}).lines, rpmLines({1500, 1000}));
     // Past 65535 the value wraps to a small number and an ascending list goes on from there.
     EXPECT_EQ(generateDefaultScript({1000, 64000, 10000}).lines,
-              rpmLines({1000, 11000, 21000, 31000, 41000, 51000, 61000, 5464, 15464, 25464, 35464, 45464, 55464,
-                        64000}));
+              rpmLines({1000, 11000, 21000, 31000, 41000, 51000, 61000, 5464, 15464, 25464, 35464, 45464,
+                        55464, 64000}));
 }
 
 TEST(StepScript, LeavesTheScriptAloneForIncrementsBelowFifty)
@@ -86,13 +86,13 @@ TEST(StepScript, RefusesScriptsOfMoreThanAHundredLines)
         bool fits;
     };
     const Case cases[] = {
-        {500, 25000, 100, false},  // the 101st line brings the warning
-        {500, 10400, 100, true},   // exactly 100 lines
-        {500, 10500, 100, false},  // 101
-        {500, 25000, 250, true},   // 99 lines
-        {500, 24853, 246, true},   // 99 lines and the closing end rpm
-        {500, 24854, 246, true},   // the 100th line is the end
-        {500, 24855, 246, false},  // 100 lines and the closing end rpm would be the 101st
+        {500, 25000, 100, false}, // the 101st line brings the warning
+        {500, 10400, 100, true},  // exactly 100 lines
+        {500, 10500, 100, false}, // 101
+        {500, 25000, 250, true},  // 99 lines
+        {500, 24853, 246, true},  // 99 lines and the closing end rpm
+        {500, 24854, 246, true},  // the 100th line is the end
+        {500, 24855, 246, false}, // 100 lines and the closing end rpm would be the 101st
     };
     for (const Case& c : cases) {
         const GeneratedScript script = generateDefaultScript({c.start, c.end, c.increment});
@@ -110,12 +110,13 @@ TEST(StepScript, RefusesScriptsOfMoreThanAHundredLines)
 TEST(StepScript, RoadLoadRepeatsTheListUnderEachThrottleHeaderInPanelOrder)
 {
     const QStringList list = range(3000, 6000, 1000);
-    const GeneratedScript script = generateDefaultScript(
-        {3000, 6000, 1000}, {ThrottlePosition::Throttle5, ThrottlePosition::Throttle80, ThrottlePosition::Throttle20});
+    const GeneratedScript script =
+        generateDefaultScript({3000, 6000, 1000}, {ThrottlePosition::Throttle5, ThrottlePosition::Throttle80,
+                                                   ThrottlePosition::Throttle20});
     ASSERT_EQ(script.outcome, ScriptOutcome::Generated);
-    EXPECT_EQ(script.lines, list + QStringList{QStringLiteral("80% Throttle")} + list
-                                + QStringList{QStringLiteral("20% Throttle")} + list
-                                + QStringList{QStringLiteral("5% Throttle")} + list);
+    EXPECT_EQ(script.lines, list + QStringList{QStringLiteral("80% Throttle")} + list +
+                                QStringList{QStringLiteral("20% Throttle")} + list +
+                                QStringList{QStringLiteral("5% Throttle")} + list);
 
     QStringList headers;
     for (ThrottlePosition p : allThrottlePositions())
@@ -127,7 +128,8 @@ TEST(StepScript, RoadLoadRepeatsTheListUnderEachThrottleHeaderInPanelOrder)
     // The limit counts the whole script: seven lists and six headers. 7 × 13 + 6 = 97 lines fit,
     // 7 × 14 + 6 = 104 do not.
     EXPECT_EQ(generateDefaultScript({3000, 9000, 500}, allThrottlePositions()).lines.size(), 97);
-    EXPECT_EQ(generateDefaultScript({3000, 9500, 500}, allThrottlePositions()).outcome, ScriptOutcome::TooManySteps);
+    EXPECT_EQ(generateDefaultScript({3000, 9500, 500}, allThrottlePositions()).outcome,
+              ScriptOutcome::TooManySteps);
 }
 
 TEST(StepScript, HeaderLinesAreNeverTargets)

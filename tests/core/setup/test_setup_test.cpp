@@ -36,11 +36,20 @@ TEST(TestSetup, StartsWithTheWindowDefaults)
         int value, minimum, maximum;
     };
     const Case cases[] = {
-        {Spin::MnRpm, 3000, 500, 25000},    {Spin::RedLine, 12000, 1000, 25000}, {Spin::AutoInc, 1000, -10000, 10000},
-        {Spin::WWRider, 20, 1, 50},         {Spin::AutoDecell, 4000, 500, 25000}, {Spin::WarmTo, 7000, 125, 25000},
-        {Spin::DrgCo, 25, 1, 50},           {Spin::Mxfpss, 17, 1, 200},          {Spin::MxLbss, 17, 1, 200},
-        {Spin::MnHP, 8, 0, 1000},           {Spin::MnSec, 4, 2, 200},            {Spin::AMFSB, 16, 0, 31},
-        {Spin::FDFSB, 3, 1, 20},            {Spin::SmpDly, 1, 1, 99},
+        {Spin::MnRpm, 3000, 500, 25000},
+        {Spin::RedLine, 12000, 1000, 25000},
+        {Spin::AutoInc, 1000, -10000, 10000},
+        {Spin::WWRider, 20, 1, 50},
+        {Spin::AutoDecell, 4000, 500, 25000},
+        {Spin::WarmTo, 7000, 125, 25000},
+        {Spin::DrgCo, 25, 1, 50},
+        {Spin::Mxfpss, 17, 1, 200},
+        {Spin::MxLbss, 17, 1, 200},
+        {Spin::MnHP, 8, 0, 1000},
+        {Spin::MnSec, 4, 2, 200},
+        {Spin::AMFSB, 16, 0, 31},
+        {Spin::FDFSB, 3, 1, 20},
+        {Spin::SmpDly, 1, 1, 99},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(s.setup.value(c.spin), c.value) << static_cast<int>(c.spin);
@@ -81,7 +90,8 @@ TEST(TestSetup, StartRpmMovesTheDecelerationRpm)
         int mnRpm;
         int decel;
     };
-    const Case cases[] = {{3500, 4000}, {3000, 4000}, {2999, 3000}, {500, 1000}, {12345, 13000}, {25000, 25000}};
+    const Case cases[] = {{3500, 4000}, {3000, 4000},   {2999, 3000},
+                          {500, 1000},  {12345, 13000}, {25000, 25000}};
     for (const Case& c : cases) {
         SetupWindow s;
         s.setup.setChecked(Check::DefDecEn, false);
@@ -226,7 +236,8 @@ TEST(TestSetup, TooManyStepsWarnsAndEmptiesTheScript)
     s.setup.setValue(Spin::AutoInc, 100);
     EXPECT_TRUE(s.setup.script().isEmpty());
     ASSERT_EQ(s.prompter.asked().size(), 1u);
-    EXPECT_EQ(s.prompter.asked().front().text, QLatin1String("Too many Steps!  Aborting!  Try a larger increment."));
+    EXPECT_EQ(s.prompter.asked().front().text,
+              QLatin1String("Too many Steps!  Aborting!  Try a larger increment."));
     EXPECT_EQ(s.prompter.asked().front().buttons, PromptButtons::Ok);
 }
 
@@ -247,8 +258,8 @@ TEST(TestSetup, BatchGeneratesOnceFromTheFinalValues)
     s.setup.DefaultBClick();
     {
         const TestSetup::Batch batch(s.setup);
-        s.setup.setValue(Spin::AutoInc, 100);   // 3000 ... 12000 by 100 would be 91 lines
-        s.setup.setValue(Spin::MnRpm, 500);     // 500 ... 12000 by 100: too many, but not final
+        s.setup.setValue(Spin::AutoInc, 100); // 3000 ... 12000 by 100 would be 91 lines
+        s.setup.setValue(Spin::MnRpm, 500);   // 500 ... 12000 by 100: too many, but not final
         s.setup.setValue(Spin::RedLine, 5000);
         EXPECT_EQ(s.setup.script(), rpmRange(3000, 12000, 1000)); // not yet regenerated
     }
@@ -262,7 +273,8 @@ TEST(TestSetup, InertiaMustBeAboveZero)
         const char* text;
         bool accepted;
     };
-    const Case cases[] = {{"2.5", true}, {"0.0001", true}, {"0", false}, {"-1", false}, {"abc", false}, {"", false}};
+    const Case cases[] = {{"2.5", true}, {"0.0001", true}, {"0", false},
+                          {"-1", false}, {"abc", false},   {"", false}};
     for (const Case& c : cases) {
         SetupWindow s;
         s.setup.setText(Text::InertiaE, QString::fromLatin1(c.text));
@@ -273,8 +285,9 @@ TEST(TestSetup, InertiaMustBeAboveZero)
         } else {
             ASSERT_EQ(s.prompter.asked().size(), 1u);
             EXPECT_EQ(s.prompter.asked().front().text,
-                      QLatin1String("You are trying to enter an invalid inertia value, value must be greater then 0, "
-                                    "2.5 is the default."));
+                      QLatin1String(
+                          "You are trying to enter an invalid inertia value, value must be greater then 0, "
+                          "2.5 is the default."));
             EXPECT_EQ(s.prompter.asked().front().buttons, PromptButtons::Retry);
             EXPECT_EQ(s.setup.text(Text::InertiaE), QLatin1String("2.5000"));
         }
