@@ -5,8 +5,12 @@
 # The CSV holds one row per whole degree, "degC,p0,p2,p4,p6,p8": rows 0 … 65 for d.0 … d.8 °C and
 # rows -0 … -15 for -d.0 … -d.8 °C (row 0 twice, once per sign). Every row must be present exactly
 # once; a gap would make the look-up read a neighbour's value without anyone noticing.
+cmake_minimum_required(VERSION 3.25)
 
-file(STRINGS "${CSV}" lines)
+file(READ "${CSV}" text)
+# A checkout with CR LF line ends must read the same.
+string(REPLACE "\r" "" text "${text}")
+string(REPLACE "\n" ";" lines "${text}")
 list(POP_FRONT lines header)
 if(NOT header STREQUAL "degC,p0,p2,p4,p6,p8")
   message(FATAL_ERROR "${CSV}: unexpected header \"${header}\"")
