@@ -139,7 +139,8 @@ TEST_F(RunPlotterTest, UncorrectedDividesOutTheAppliedFactor)
 
 TEST_F(RunPlotterTest, RunWithoutDataEndsThePlot)
 {
-    const char* empties[] = {"lines16.STP", "cold_only.STP"};
+    // One data row (in the smallest files the browser refuses and accepts), or only warm-up lines.
+    const char* empties[] = {"lines15.STP", "lines16.STP", "cold_only.STP"};
     for (const char* empty : empties) {
         SCOPED_TRACE(empty);
         selection.clear();
