@@ -257,3 +257,23 @@ TEST(RunConditions, StandardResetsTheAtmosphericTextsOnly)
     EXPECT_EQ(saveDialog.correction(), QLatin1String("1.0000"));
     EXPECT_EQ(saveDialog.fileName(), QLatin1String("05dyno.STP"));
 }
+
+TEST(WeatherRecord, StartsEmptyAndResetsToANeutralFactor)
+{
+    WeatherRecord station;
+    EXPECT_EQ(station.StationCorr(), 0.0); // no station: never usable at save time
+    EXPECT_FALSE(station.lastReplyAt().has_value());
+    EXPECT_FALSE(AtmosphericConditions::stationValuesUsable(station));
+    int changes = 0;
+    QObject::connect(&station, &WeatherRecord::changed, [&changes] { ++changes; });
+    station.setStationTemp(75.8);
+    station.setStationTemp(75.8);
+    station.noteReply(46000.5);
+    EXPECT_EQ(changes, 2);
+    EXPECT_EQ(station.lastReplyAt(), 46000.5);
+    station.resetReadings();
+    EXPECT_EQ(station.StationTemp(), 0.0);
+    EXPECT_EQ(station.StationBaro(), 0.0);
+    EXPECT_EQ(station.StationHumid(), 0.0);
+    EXPECT_EQ(station.StationCorr(), 1.0);
+}
