@@ -51,7 +51,7 @@ std::optional<GraphSettings::LineDisplayMode> modeOf(const QString& text)
     const struct {
         const char* name;
         Mode mode;
-    } modes[] = {{"highest", Mode::ShowHighest}, {"all", Mode::ShowAll},   {"3.0", Mode::Tolerance3},
+    } modes[] = {{"highest", Mode::ShowHighest}, {"all", Mode::ShowAll},    {"3.0", Mode::Tolerance3},
                  {"2.0", Mode::Tolerance2},      {"1.0", Mode::Tolerance1}, {"0.5", Mode::Tolerance05},
                  {"0.1", Mode::Tolerance01}};
     for (const auto& m : modes) {
@@ -108,7 +108,8 @@ int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
     if (files.isEmpty())
         return usageError(self, io, QStringLiteral("at least one run FILE is required"));
     if (files.size() > Selection::MaxRuns)
-        return usageError(self, io, QStringLiteral("at most %1 runs can be compared").arg(Selection::MaxRuns));
+        return usageError(self, io,
+                          QStringLiteral("at most %1 runs can be compared").arg(Selection::MaxRuns));
     const std::optional<QString> out = cl.value(QStringLiteral("out"));
     if (!out)
         return usageError(self, io, QStringLiteral("--out is required"));
@@ -118,8 +119,9 @@ int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
     const std::optional<int> width = sideOf(cl, QStringLiteral("width"), DefaultWidth);
     const std::optional<int> height = sideOf(cl, QStringLiteral("height"), DefaultHeight);
     if (!width || !height)
-        return usageError(self, io,
-                          QStringLiteral("--width and --height take %1 to %2 pixels").arg(MinimumSide).arg(MaximumSide));
+        return usageError(
+            self, io,
+            QStringLiteral("--width and --height take %1 to %2 pixels").arg(MinimumSide).arg(MaximumSide));
     std::optional<GraphSettings::LineDisplayMode> mode;
     if (const std::optional<QString> text = cl.value(QStringLiteral("mode"))) {
         mode = modeOf(*text);
@@ -172,8 +174,8 @@ int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
     const PlotAllResult plotted = plotter.PlotAll();
     if (plotted.outcome != PlotAllResult::Outcome::Plotted) {
         for (const PromptRequest& asked : prompter.asked())
-            io.err << "tolvane-tool render: " << QString(asked.text).replace(QLatin1Char('\n'), QLatin1Char(' '))
-                   << '\n';
+            io.err << "tolvane-tool render: "
+                   << QString(asked.text).replace(QLatin1Char('\n'), QLatin1Char(' ')) << '\n';
         io.err << "tolvane-tool render: nothing written\n";
         return ExitBadInput;
     }
@@ -202,9 +204,10 @@ Command renderCommand()
 {
     Command c;
     c.name = QStringLiteral("render");
-    c.usage = QStringLiteral("FILE... --out OUT.png|OUT.jpg|OUT.pdf [--mph] [--uncorrected] [--no-hp] [--no-torque] "
-                             "[--no-co] [--points] [--width W --height H] "
-                             "[--mode highest|all|3.0|2.0|1.0|0.5|0.1] [--average]");
+    c.usage = QStringLiteral(
+        "FILE... --out OUT.png|OUT.jpg|OUT.pdf [--mph] [--uncorrected] [--no-hp] [--no-torque] "
+        "[--no-co] [--points] [--width W --height H] "
+        "[--mode highest|all|3.0|2.0|1.0|0.5|0.1] [--average]");
     c.run = [c](const QStringList& arguments, CommandIo& io) { return runRender(c, arguments, io); };
     return c;
 }

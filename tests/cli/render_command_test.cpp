@@ -29,7 +29,8 @@ ToolRun render(const QStringList& arguments)
     p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("render")} + arguments);
     p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray fileBytes(const QString& path)
@@ -70,8 +71,9 @@ TEST_F(RenderCommand, WritesPngAtTheAskedSize)
     EXPECT_EQ(bigEndian(png, 16, 4), 1000);
     EXPECT_EQ(bigEndian(png, 20, 4), 700);
 
-    run = render(sweeps() + QStringList{"--out", out, "--width", "640", "--height", "480", "--mph", "--points",
-                                        "--no-co", "--uncorrected", "--mode", "highest", "--average"});
+    run =
+        render(sweeps() + QStringList{"--out", out, "--width", "640", "--height", "480", "--mph", "--points",
+                                      "--no-co", "--uncorrected", "--mode", "highest", "--average"});
     ASSERT_EQ(run.code, 0) << run.err.toStdString();
     png = fileBytes(out);
     EXPECT_EQ(bigEndian(png, 16, 4), 640);
@@ -106,7 +108,7 @@ TEST_F(RenderCommand, RunsThatCannotBePlottedWriteNothing)
 {
     const QString out = dir.filePath(QStringLiteral("graph.png"));
     ToolRun run = render({tolvane::test::fixturePath(QStringLiteral("render/sweep_a.SWP")),
-                      tolvane::test::fixturePath(QStringLiteral("runs/cold_only.STP")), "--out", out});
+                          tolvane::test::fixturePath(QStringLiteral("runs/cold_only.STP")), "--out", out});
     EXPECT_EQ(run.code, 1);
     EXPECT_TRUE(run.err.contains("No Data!  This can happen if ALL the data in one file is cold..."))
         << run.err.toStdString();
@@ -130,14 +132,14 @@ TEST_F(RenderCommand, BadArgumentsPrintTheUsage)
     for (int i = 0; i < 21; ++i)
         tooMany << sweeps().front();
     const QList<QStringList> cases{
-        sweeps(),                                                     // no --out
-        {"--out", out},                                               // no run
-        sweeps() + QStringList{"--out", dir.filePath("graph.gif")},   // unknown picture format
-        sweeps() + QStringList{"--out", out, "--mode", "0.7"},        // not a line display mode
-        sweeps() + QStringList{"--out", out, "--width", "5"},         // too small
-        sweeps() + QStringList{"--out", out, "--height", "wide"},     // not a number
-        sweeps() + QStringList{"--out", out, "--colour"},             // unknown option
-        tooMany + QStringList{"--out", out},                          // more runs than the graph holds
+        sweeps(),                                                   // no --out
+        {"--out", out},                                             // no run
+        sweeps() + QStringList{"--out", dir.filePath("graph.gif")}, // unknown picture format
+        sweeps() + QStringList{"--out", out, "--mode", "0.7"},      // not a line display mode
+        sweeps() + QStringList{"--out", out, "--width", "5"},       // too small
+        sweeps() + QStringList{"--out", out, "--height", "wide"},   // not a number
+        sweeps() + QStringList{"--out", out, "--colour"},           // unknown option
+        tooMany + QStringList{"--out", out},                        // more runs than the graph holds
     };
     for (const QStringList& arguments : cases) {
         const ToolRun run = render(arguments);

@@ -82,7 +82,8 @@ TEST(JpegWriter, WritesBaselineJfifWithSquarePixelsAtQuality100)
             EXPECT_EQ((quint8(s.payload[3]) << 8) | quint8(s.payload[4]), 97);
             ASSERT_EQ(quint8(s.payload[5]), 3) << "components";
             for (int c = 0; c < 3; ++c)
-                EXPECT_EQ(quint8(s.payload[6 + 3 * c + 1]), 0x11) << "full-resolution colour, component " << c;
+                EXPECT_EQ(quint8(s.payload[6 + 3 * c + 1]), 0x11)
+                    << "full-resolution colour, component " << c;
         }
         if (s.marker == 0xDB) {
             // Each table: precision/id byte then 64 entries; quality 100 makes every entry 1.
@@ -102,7 +103,8 @@ TEST(JpegWriter, WritesBaselineJfifWithSquarePixelsAtQuality100)
                 for (int i = 1; i <= 16; ++i)
                     symbols += quint8(payload[t + i]);
                 if (quint8(payload[t]) == 0x00) {
-                    const QByteArray expected("\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
+                    const QByteArray expected(
+                        "\x00\x01\x05\x01\x01\x01\x01\x01\x01\x00\x00\x00\x00\x00\x00\x00", 16);
                     EXPECT_EQ(payload.mid(t + 1, 16), expected);
                 }
                 if (quint8(payload[t]) == 0x10) {

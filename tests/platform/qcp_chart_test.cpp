@@ -21,10 +21,10 @@ TEST(ToolkitColors, NamesAndNumbersConvert)
         const char* text;
         QRgb rgb;
     } named[] = {
-        {"clBlack", 0x000000}, {"clMaroon", 0x800000}, {"clGreen", 0x008000},  {"clOlive", 0x808000},
-        {"clNavy", 0x000080},  {"clPurple", 0x800080}, {"clTeal", 0x008080},   {"clGray", 0x808080},
-        {"clSilver", 0xC0C0C0}, {"clRed", 0xFF0000},   {"clLime", 0x00FF00},   {"clYellow", 0xFFFF00},
-        {"clBlue", 0x0000FF},  {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF},  {"clWhite", 0xFFFFFF},
+        {"clBlack", 0x000000},   {"clMaroon", 0x800000},  {"clGreen", 0x008000}, {"clOlive", 0x808000},
+        {"clNavy", 0x000080},    {"clPurple", 0x800080},  {"clTeal", 0x008080},  {"clGray", 0x808080},
+        {"clSilver", 0xC0C0C0},  {"clRed", 0xFF0000},     {"clLime", 0x00FF00},  {"clYellow", 0xFFFF00},
+        {"clBlue", 0x0000FF},    {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF},  {"clWhite", 0xFFFFFF},
         {"ClBlack", 0x000000}, // the toolkit ignores case
         {"$000000FF", 0xFF0000}, {"$00FF8040", 0x4080FF}, {"255", 0xFF0000},
     };
@@ -233,7 +233,8 @@ TEST_F(QcpChartTest, ValueUnderTheMouse)
 {
     model.setXAxisRange(2000, 9000);
     model.setYAxisRange(0, 100);
-    const QPoint pixel(int(chart.plot()->xAxis->coordToPixel(5000)), int(chart.plot()->yAxis->coordToPixel(40)));
+    const QPoint pixel(int(chart.plot()->xAxis->coordToPixel(5000)),
+                       int(chart.plot()->yAxis->coordToPixel(40)));
     const QPointF value = chart.valueAt(pixel);
     const double rpmPerPixel = 7000.0 / chart.plot()->axisRect()->width();
     EXPECT_NEAR(value.x(), 5000, rpmPerPixel);
@@ -256,7 +257,8 @@ TEST_F(QcpChartTest, LegendNamesRunsInTheirColours)
     model.AddPoint(2, 1, 2);
     EXPECT_FALSE(chart.plot()->legend->visible());
 
-    chart.setLegend({{1, QStringLiteral("a.SWP")}, {2, QStringLiteral("b.SWP")}, {7, QStringLiteral("no series")}});
+    chart.setLegend(
+        {{1, QStringLiteral("a.SWP")}, {2, QStringLiteral("b.SWP")}, {7, QStringLiteral("no series")}});
     QCPLegend* legend = chart.plot()->legend;
     EXPECT_TRUE(legend->visible());
     ASSERT_EQ(legend->itemCount(), 2);

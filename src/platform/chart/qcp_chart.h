@@ -4,8 +4,8 @@
 // The model decides when to draw; each draw() is one replot.
 #include <QImage>
 #include <QList>
-#include <QPair>
 #include <QObject>
+#include <QPair>
 #include <QPointF>
 #include <QPointer>
 

@@ -9,10 +9,10 @@ class QCPAxis;
 namespace tolvane {
 
 struct QcpTheme {
-    QColor axisColor{0xC0, 0xC0, 0xC0};   // clSilver
-    QColor textColor{0x00, 0xFF, 0xFF};   // clAqua
-    QColor background{0x00, 0x00, 0x00};  // clBlack
-    QColor gridColor{0x80, 0x80, 0x80};   // clGray, dashed
+    QColor axisColor{0xC0, 0xC0, 0xC0};  // clSilver
+    QColor textColor{0x00, 0xFF, 0xFF};  // clAqua
+    QColor background{0x00, 0x00, 0x00}; // clBlack
+    QColor gridColor{0x80, 0x80, 0x80};  // clGray, dashed
     QFont font = defaultFont();
 
     static QFont defaultFont();

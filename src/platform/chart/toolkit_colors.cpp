@@ -16,10 +16,10 @@ struct NamedColor {
 // The sixteen standard colours and the four extra ones of the toolkit, in its own order (a
 // colour is named after its first entry).
 constexpr std::array<NamedColor, 20> namedColors{{
-    {"clBlack", 0x000000},  {"clMaroon", 0x800000},    {"clGreen", 0x008000},   {"clOlive", 0x808000},
-    {"clNavy", 0x000080},   {"clPurple", 0x800080},    {"clTeal", 0x008080},    {"clGray", 0x808080},
-    {"clSilver", 0xC0C0C0}, {"clRed", 0xFF0000},       {"clLime", 0x00FF00},    {"clYellow", 0xFFFF00},
-    {"clBlue", 0x0000FF},   {"clFuchsia", 0xFF00FF},   {"clAqua", 0x00FFFF},    {"clWhite", 0xFFFFFF},
+    {"clBlack", 0x000000},      {"clMaroon", 0x800000},  {"clGreen", 0x008000}, {"clOlive", 0x808000},
+    {"clNavy", 0x000080},       {"clPurple", 0x800080},  {"clTeal", 0x008080},  {"clGray", 0x808080},
+    {"clSilver", 0xC0C0C0},     {"clRed", 0xFF0000},     {"clLime", 0x00FF00},  {"clYellow", 0xFFFF00},
+    {"clBlue", 0x0000FF},       {"clFuchsia", 0xFF00FF}, {"clAqua", 0x00FFFF},  {"clWhite", 0xFFFFFF},
     {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xA6CAF0}, {"clCream", 0xFFFBF0}, {"clMedGray", 0xA4A0A0},
 }};
 
