@@ -120,11 +120,14 @@ TEST(SetupLoader, HeaderKeysApplyOnlyWhereTheirValuesConvert)
     };
     const Case cases[] = {
         {"Min Rpm:3500", Spin::MnRpm, 3500},
-        {"Min Rpm:x3500", Spin::MnRpm, 3000},    // a letter: unchanged
-        {"Min Rpm:$DAC", Spin::MnRpm, 3500},     // hexadecimal integer text
-        {"Redline:30000", Spin::RedLine, 25000}, // clamped to the control's limit
-        {"  Min Rpm:3500", Spin::MnRpm, 3000},   // the key is expected at the start
-        {"fpss MF:abc", Spin::AMFSB, 20},        // not an integer: 20
+        {"Min Rpm:x3500", Spin::MnRpm, 3000},                // a letter: unchanged
+        {"Min Rpm:$DAC", Spin::MnRpm, 3500},                 // hexadecimal integer text
+        {"Redline:30000", Spin::RedLine, 25000},             // clamped to the control's limit
+        {"Min Rpm:-5", Spin::MnRpm, 500},                    // clamped up
+        {"Min Rpm:99999999999999999999", Spin::MnRpm, 3000}, // no integer: unchanged
+        {"Min Rpm:$", Spin::MnRpm, 3000},
+        {"  Min Rpm:3500", Spin::MnRpm, 3000}, // the key is expected at the start
+        {"fpss MF:abc", Spin::AMFSB, 20},      // not an integer: 20
         {"fpss MF:7", Spin::AMFSB, 7},
         {"Feedback DF:", Spin::FDFSB, 10}, // not an integer: 10
         {"Hold:9", Spin::DrgCo, 9},
