@@ -77,7 +77,6 @@ QcpChart::QcpChart(QWidget* parent) : m_plot(new QCustomPlot(parent))
     m_zeroX->point2->setCoords(1, 0);
     m_zeroY->point1->setCoords(0, 0);
     m_zeroY->point2->setCoords(0, 1);
-    m_zeroX->setVisible(false);
     applyAppearance(ChartAppearance());
     connect(m_plot, &QCustomPlot::mouseMove, this,
             [this](QMouseEvent* event) { emit mouseMoved(valueAt(event->pos())); });
