@@ -241,3 +241,15 @@ TEST(IniFileText, FirstSectionAndKeyOfANameWinAndCommentsAreNoKeys)
     EXPECT_EQ(edited.lines().value(3), QStringLiteral(" k =new"));
     EXPECT_EQ(edited.lines().size(), text.lines().size());
 }
+
+TEST(IniFileText, ValuesKeepEverythingAfterTheFirstEquals)
+{
+    IniFileText text = IniFileText::fromBytes("[Graphs]\nRoot Directory=/srv/a=b \n[Empty]\n\n\n");
+    EXPECT_EQ(text.value(u"Graphs", u"Root Directory"), QStringLiteral("/srv/a=b "));
+    // A new key in a section with only blank lines goes right under its header.
+    text.setValue(u"Empty", u"K", QStringLiteral("v"));
+    text.setValue(u"New", u"Key", QString());
+    EXPECT_EQ(text.toBytes(), QByteArray("[Graphs]\r\nRoot Directory=/srv/a=b \r\n[Empty]\r\nK=v\r\n\r\n\r\n"
+                                         "[New]\r\nKey=\r\n"));
+    EXPECT_EQ(text.value(u"New", u"Key"), QString());
+}
