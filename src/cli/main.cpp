@@ -21,6 +21,8 @@ int usageError(const Command& command, CommandIo& io, const QString& reason)
     io.err.flush();
     return ExitUsage;
 }
+Command decodeCommand();
+Command brakeCommand();
 Command renderCommand();
 Command configCommand();
 Command saeCommand();
@@ -32,6 +34,8 @@ namespace {
 QList<Command> commands()
 {
     return {
+        decodeCommand(),
+        brakeCommand(),
         configCommand(),
         renderCommand(),
         saeCommand(),

@@ -1,6 +1,7 @@
 #include "core/acquisition/frame_decoder.h"
 
 #include <cmath>
+#include <utility>
 
 #include "core/acquisition/sample_controller.h"
 #include "core/acquisition/sample_grid.h"
@@ -60,20 +61,18 @@ DecodeResult FrameDecoder::decode(const BlackBoxFrame& frame, DateTimeValue time
     }
 
     next.timeStep = (time - m_previousTime) * 100000.0;
-    const int row = writeGridRow(next);
+    SampleCells cells = sampleCells(next);
     m_previousTime = time;
     m_previousRollerRpm = next.rollerRpm;
     m_previousForce = next.force;
 
-    QString timeStepCell = m_grid.cell(row, 3);
-    QString rpmChangeCell = m_grid.cell(row, 4);
-    QString forceChangeCell = m_grid.cell(row, 5);
-    m_spikes.checkTimeStep(next.timeStep, timeStepCell);
-    m_spikes.checkRpmJump(next.rpmChange, rpmChangeCell);
-    const bool keep = m_spikes.checkForceJump(next.forceChange, forceChangeCell);
-    m_grid.setCell(row, 3, timeStepCell);
-    m_grid.setCell(row, 4, rpmChangeCell);
-    m_grid.setCell(row, 5, forceChangeCell);
+    // The checks mark the cells of the row just made.
+    m_spikes.checkTimeStep(next.timeStep, cells[3]);
+    m_spikes.checkRpmJump(next.rpmChange, cells[4]);
+    const bool keep = m_spikes.checkForceJump(next.forceChange, cells[5]);
+    const int row = m_grid.beginSampleRow(m_controller ? m_controller->gridPhase() : GridPhase::Waiting);
+    for (int c = 0; c < m_grid.columnCount(); ++c)
+        m_grid.setCell(row, c, std::move(cells[static_cast<std::size_t>(c)]));
 
     if (m_window == LiveWindow::Step) {
         if (m_display)
@@ -99,29 +98,28 @@ DecodeResult FrameDecoder::decode(const BlackBoxFrame& frame, DateTimeValue time
     return {FrameOutcome::Accepted, row};
 }
 
-int FrameDecoder::writeGridRow(const DynoSample& next)
+FrameDecoder::SampleCells FrameDecoder::sampleCells(const DynoSample& next) const
 {
-    const GridPhase phase = m_controller ? m_controller->gridPhase() : GridPhase::Waiting;
-    const int row = m_grid.beginSampleRow(phase);
+    SampleCells cells;
     const QChar sep = m_locale.decimalSeparator;
     const bool step = m_window == LiveWindow::Step;
     // The step grid keeps its time with a point whatever the locale; the sweep grid follows it.
-    m_grid.setCell(row, 0, formatTimeOfDay(next.time, step ? QLatin1Char('.') : sep));
-    m_grid.setCell(row, 1, formatNumber(next.rollerRpm, u"0.0", sep));
-    m_grid.setCell(row, 2, formatNumber(next.force, u"0.0", sep));
-    m_grid.setCell(row, 3, formatNumber(next.timeStep, u"0.000", sep));
-    m_grid.setCell(row, 4, formatNumber(next.rpmChange, u"0.0", sep));
-    m_grid.setCell(row, 5, formatNumber(next.forceChange, u"0.0", sep));
+    cells[0] = formatTimeOfDay(next.time, step ? QLatin1Char('.') : sep);
+    cells[1] = formatNumber(next.rollerRpm, u"0.0", sep);
+    cells[2] = formatNumber(next.force, u"0.0", sep);
+    cells[3] = formatNumber(next.timeStep, u"0.000", sep);
+    cells[4] = formatNumber(next.rpmChange, u"0.0", sep);
+    cells[5] = formatNumber(next.forceChange, u"0.0", sep);
     if (step) {
-        m_grid.setCell(row, 6, QString::number(next.outputEcho));
-        m_grid.setCell(row, 7, formatNumber(m_station.corr, u"0.0000", sep));
-        m_grid.setCell(row, 8, formatNumber(m_station.temp, u"0.0", sep));
-        m_grid.setCell(row, 9, formatNumber(m_station.baro, u"0.00", sep));
-        m_grid.setCell(row, 10, QString::number(roundHalfEven(m_station.humid)));
+        cells[6] = QString::number(next.outputEcho);
+        cells[7] = formatNumber(m_station.corr, u"0.0000", sep);
+        cells[8] = formatNumber(m_station.temp, u"0.0", sep);
+        cells[9] = formatNumber(m_station.baro, u"0.00", sep);
+        cells[10] = QString::number(roundHalfEven(m_station.humid));
     } else {
-        m_grid.setCell(row, 6, QStringLiteral("0"));
+        cells[6] = QStringLiteral("0");
     }
-    return row;
+    return cells;
 }
 
 void FrameDecoder::updateMotion(DynoSample& next) const

@@ -13,19 +13,22 @@
 #include <QString>
 #include <QStringView>
 
+#include <array>
+
 #include "core/acquisition/black_box_frame.h"
 #include "core/acquisition/dyno_sample.h"
 #include "core/acquisition/live_display.h"
 #include "core/acquisition/live_window.h"
+#include "core/acquisition/sample_grid.h"
 #include "core/acquisition/sample_smoothing.h"
 #include "core/acquisition/spike_checks.h"
 #include "core/acquisition/zeze_duribration.h"
 #include "core/common/text_locale.h"
+#include "core/setup/unit_settings.h"
 
 namespace tolvane {
 
 class SampleController;
-class SampleGrid;
 
 // The unit multipliers of the displays (SpeedFactor, PowerFactor, ForceFactor of the unit
 // settings: each configuration "mf" value / 1000).
@@ -33,6 +36,11 @@ struct DisplayFactors {
     double speed = 1.0;
     double power = 1.0;
     double force = 1.0;
+
+    static DisplayFactors of(const UnitSettings& units)
+    {
+        return {units.speedFactor(), units.powerFactor(), units.forceFactor()};
+    }
 };
 
 // The weather-station values the step window writes into every grid row and shows as a
@@ -104,7 +112,8 @@ public:
     const SpikeChecks& spikeChecks() const { return m_spikes; }
 
 private:
-    int writeGridRow(const DynoSample& next);
+    using SampleCells = std::array<QString, SampleGrid::StepColumns>;
+    SampleCells sampleCells(const DynoSample& next) const;
     void finishStep(DynoSample& next);
     void finishSweep(DynoSample& next);
     void updateMotion(DynoSample& next) const;

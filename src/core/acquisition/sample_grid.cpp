@@ -1,6 +1,7 @@
 #include "core/acquisition/sample_grid.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace tolvane {
 
@@ -41,17 +42,25 @@ int SampleGrid::beginSampleRow(GridPhase phase)
         break;
     case GridPhase::Waiting:
         ensureRows(RollingLastRow + 1);
-        for (int r = RollingFirstRow; r <= RollingLastRow; ++r)
+        // Swapping moves each row up without copying text; row 10 ends up with row 0's old
+        // cells, which the copy it stands for would have left as the old row 10 (now row 9).
+        for (int r = RollingFirstRow; r <= RollingLastRow; ++r) {
+            QString* upper = m_rows[r - 1].data();
+            QString* lower = m_rows[r].data();
             for (int c = 0; c < RollingColumns; ++c)
-                m_rows[r - 1][c] = m_rows[r][c];
+                upper[c].swap(lower[c]);
+        }
+        if (m_rowCount != RollingLastRow) {
+            const QString* upper = m_rows[RollingLastRow - 1].constData();
+            QString* lower = m_rows[RollingLastRow].data();
+            for (int c = 0; c < RollingColumns; ++c)
+                lower[c] = upper[c];
+        }
         break;
     case GridPhase::Other:
         break;
     }
     ensureRows(m_rowCount + 1);
-    QStringList& row = m_rows[m_rowCount];
-    for (QString& cell : row)
-        cell.clear();
     return m_rowCount;
 }
 
@@ -62,12 +71,12 @@ QString SampleGrid::cell(int row, int column) const
     return m_rows[row][column];
 }
 
-void SampleGrid::setCell(int row, int column, const QString& text)
+void SampleGrid::setCell(int row, int column, QString text)
 {
     if (row < 0 || row > m_rowCount || column < 0 || column >= m_columnCount)
         return;
     ensureRows(row + 1);
-    m_rows[row][column] = text;
+    m_rows[row][column] = std::move(text);
 }
 
 QStringList SampleGrid::row(int row) const

@@ -42,13 +42,14 @@ public:
     void setRowCount(int count);
     void reset() { setRowCount(ResetRowCount); }
 
-    // Chooses the row for the next sample by the phase rule, empties it and returns its index.
+    // Chooses the row for the next sample by the phase rule and returns its index; the caller
+    // then writes every column of it.
     int beginSampleRow(GridPhase phase);
 
     // Cells of any row up to the row count (inclusive, the newest sample's row); other cells read
     // empty and writing them is ignored.
     QString cell(int row, int column) const;
-    void setCell(int row, int column, const QString& text);
+    void setCell(int row, int column, QString text);
     QStringList row(int row) const;
 
     // Deletes a row; the rows below move up and the row count drops by one. Used to purge

@@ -4,43 +4,52 @@
 #include <QtGlobal>
 
 #include "core/acquisition/live_window.h"
+#include "core/common/config_keys.h"
 
 namespace tolvane {
 
 struct ZezeDuribration {
     // "BlackBox": constants of the serial unit, read and shown by the USB screens, used by no
     // USB computation.
-    double timeCF = 1500.0;
-    double etcf = 0.26214;
+    double timeCF = LiveWindowSettings::TimeCF.fallback;
+    double etcf = LiveWindowSettings::ETCF.fallback;
     // "BlackBox"/"RollerDia": road speed (mph) per roller rpm.
-    double rollerFactor = 0.0379;
+    double rollerFactor = ConfigSettings::RollerDia.fallback;
     // "BlackBox"/"LoadOff": raw counts subtracted from the load reading.
-    double loadOffset = 1.0;
+    double loadOffset = ConfigSettings::LoadOff.fallback;
     // "BlackBox"/"LoadSpan": force units per raw count.
-    double loadSpan = 1.0;
+    double loadSpan = ConfigSettings::LoadSpan.fallback;
     // "Dyno_System"/"TQ_Off", "TQ_Gain", "Spd_Gain": force offset, overall gain and the gain of
     // the speed-proportional drag term.
-    double torqueOffset = 0.0;
-    double torqueGain = 1.0;
-    double dragGain = 1.0;
+    double torqueOffset = ConfigSettings::TqOff.fallback;
+    double torqueGain = ConfigSettings::TqGain.fallback;
+    double dragGain = ConfigSettings::SpdGain.fallback;
     // "Test": kept and shown; no live computation depends on them.
-    double dynoInertia = 2.5;
-    bool metricAcf = false;
-    double tachRatValMax = 6.0; // step window only
-    int incrementRpm = 2500;    // step window only
+    double dynoInertia = ConfigSettings::DynoInertia.fallback;
+    bool metricAcf = ConfigSettings::MetricAcf.fallback;
+    double tachRatValMax = ConfigSettings::TachRatValMax.fallback; // step window only
+    int incrementRpm = ConfigSettings::IncrementRpm.fallback;      // step window only
     // "Test"/"Record Tolerance": half-width in engine rpm of the recording band.
-    quint16 recordTolerance = 250;
+    quint16 recordTolerance = StepWindowSettings::RecordTolerance.fallback;
     // "Test"/"auto deceleration force": the step window decelerates by 400 x this many rpm.
-    int autoDecelerationForce = 5; // step window only
+    int autoDecelerationForce = ConfigSettings::AutoDecelerationForce.fallback; // step window only
 
     // The defaults of each window: the sweep window falls back to a tolerance of 125.
     static ZezeDuribration defaults(LiveWindow window)
     {
         ZezeDuribration d;
         if (window == LiveWindow::Sweep)
-            d.recordTolerance = 125;
+            d.recordTolerance = SweepWindowSettings::RecordTolerance.fallback;
         return d;
     }
 };
+
+class Configuration;
+
+// What a live window reads when it is shown: the "BlackBox" and "Dyno_System" constants and the
+// "Test" values of that window (the sweep window reads no "TachRatValMax", "Increment rpm" or
+// "auto deceleration force"; those keep their defaults). Missing or unreadable keys give the
+// window's defaults.
+ZezeDuribration readZezeDuribration(const Configuration& configuration, LiveWindow window);
 
 } // namespace tolvane

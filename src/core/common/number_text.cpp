@@ -3,6 +3,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <iterator>
 #include <limits>
 
 namespace tolvane {
@@ -38,11 +39,11 @@ Pattern parsePattern(QStringView pattern)
 
 } // namespace
 
-QString formatNumber(double value, QStringView pattern, QChar decimalSeparator)
+namespace {
+
+// printf's answer, used where the quick path below cannot be sure of the rounding.
+QString formatWithPrintf(double value, const Pattern& p, QChar decimalSeparator)
 {
-    const Pattern p = parsePattern(pattern);
-    if (!std::isfinite(value))
-        value = 0.0;
     // printf rounds the exact binary value, ties to even: "%.2f" of 0.125 is "0.12".
     char buf[400];
     const int n = std::snprintf(buf, sizeof buf, "%.*f", p.decimals, value);
@@ -67,6 +68,61 @@ QString formatNumber(double value, QStringView pattern, QChar decimalSeparator)
     if (negative)
         digits.prepend(QLatin1Char('-'));
     return digits;
+}
+
+constexpr double PowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9};
+
+} // namespace
+
+QString formatNumber(double value, QStringView pattern, QChar decimalSeparator)
+{
+    const Pattern p = parsePattern(pattern);
+    if (!std::isfinite(value))
+        value = 0.0;
+    // The live windows format a dozen numbers per 40 ms frame, so the common case avoids printf:
+    // scale, round to the nearest integer and write its digits. The scaled product carries at most
+    // half a unit in its last place of error, which can only change the result when the exact
+    // value lies that close to a half; those cases, and very large numbers, go to printf.
+    if (p.decimals < static_cast<int>(std::size(PowersOfTen))) {
+        const double scaled = value * PowersOfTen[p.decimals];
+        const double magnitude = std::fabs(scaled);
+        const double fraction = magnitude - std::floor(magnitude);
+        if (magnitude < 1e15 && std::fabs(fraction - 0.5) > magnitude * 1e-15 + 1e-300) {
+            auto units = static_cast<std::uint64_t>(std::floor(magnitude) + (fraction > 0.5 ? 1.0 : 0.0));
+            char buf[48];
+            int n = 0;
+            for (int d = 0; d < p.decimals; ++d) {
+                buf[n++] = static_cast<char>('0' + units % 10);
+                units /= 10;
+            }
+            if (p.decimals > 0)
+                buf[n++] = '.';
+            int integerDigits = 0;
+            do {
+                buf[n++] = static_cast<char>('0' + units % 10);
+                units /= 10;
+                ++integerDigits;
+            } while (units != 0);
+            while (integerDigits < p.integerDigits && n < static_cast<int>(sizeof buf)) {
+                buf[n++] = '0';
+                ++integerDigits;
+            }
+            bool allZero = true;
+            for (int i = 0; i < n; ++i)
+                if (buf[i] != '0' && buf[i] != '.')
+                    allZero = false;
+            // A value that rounds to zero is written without a sign.
+            const bool negative = value < 0.0 && !allZero;
+            QString text(n + (negative ? 1 : 0), Qt::Uninitialized);
+            QChar* out = text.data();
+            if (negative)
+                *out++ = QLatin1Char('-');
+            for (int i = n - 1; i >= 0; --i)
+                *out++ = buf[i] == '.' ? decimalSeparator : QChar(QLatin1Char(buf[i]));
+            return text;
+        }
+    }
+    return formatWithPrintf(value, p, decimalSeparator);
 }
 
 std::optional<double> parseFloat(QStringView text, QChar decimalSeparator)
