@@ -28,6 +28,7 @@ Command configCommand();
 Command saeCommand();
 Command scriptCommand();
 Command runTableCommand();
+Command simulateCommand();
 
 namespace {
 
@@ -41,6 +42,7 @@ QList<Command> commands()
         saeCommand(),
         scriptCommand(),
         runTableCommand(),
+        simulateCommand(),
     };
 }
 

@@ -35,8 +35,10 @@ struct HeadlessOptions {
     ZezeDuribration calibration = ZezeDuribration::defaults(LiveWindow::Step);
     // The manual clock's start: the test's time of day and the file's date.
     DateTimeValue start = 0.0;
-    // The rider ends a step recording once this many samples are in (see virtual_driver.h).
-    int recordSamples = 25;
+    // The rider ends a step recording once this many samples are in (see virtual_driver.h). The
+    // samples taken while the throttle closes at the end drag the line's mean down: about 1.3 %
+    // after 25 samples, under 0.5 % after 75 (three seconds).
+    int recordSamples = 75;
     // 0: two minutes plus one minute per step target (step), five minutes (sweep).
     qint64 maxSimulatedMs = 0;
 };
