@@ -58,8 +58,14 @@ void decodeFrames(benchmark::State& state, LiveWindow window)
         benchmark::Counter(static_cast<double>(accepted) / static_cast<double>(state.iterations()));
 }
 
-void BM_DecodeStepFrame(benchmark::State& state) { decodeFrames(state, LiveWindow::Step); }
-void BM_DecodeSweepFrame(benchmark::State& state) { decodeFrames(state, LiveWindow::Sweep); }
+void BM_DecodeStepFrame(benchmark::State& state)
+{
+    decodeFrames(state, LiveWindow::Step);
+}
+void BM_DecodeSweepFrame(benchmark::State& state)
+{
+    decodeFrames(state, LiveWindow::Sweep);
+}
 
 BENCHMARK(BM_DecodeStepFrame);
 BENCHMARK(BM_DecodeSweepFrame);

@@ -28,13 +28,15 @@ bool readSetting(const CommandLine& cl, const QString& name, int low, int high, 
 int runBrake(const Command& self, const QStringList& arguments, CommandIo& io)
 {
     const CommandLine cl(arguments,
-                         {QStringLiteral("tach"), QStringLiteral("target"), QStringLiteral("amf"), QStringLiteral("fdf"),
-                          QStringLiteral("accel"), QStringLiteral("bar2"), QStringLiteral("bar3")},
+                         {QStringLiteral("tach"), QStringLiteral("target"), QStringLiteral("amf"),
+                          QStringLiteral("fdf"), QStringLiteral("accel"), QStringLiteral("bar2"),
+                          QStringLiteral("bar3")},
                          {QStringLiteral("sweep")});
     if (!cl.ok())
         return usageError(self, io, cl.error());
     if (!cl.positional().isEmpty())
-        return usageError(self, io, QStringLiteral("unexpected argument \"%1\"").arg(cl.positional().front()));
+        return usageError(self, io,
+                          QStringLiteral("unexpected argument \"%1\"").arg(cl.positional().front()));
     const LiveWindow window = cl.has(QStringLiteral("sweep")) ? LiveWindow::Sweep : LiveWindow::Step;
 
     const auto tachText = cl.value(QStringLiteral("tach"));
@@ -64,8 +66,8 @@ int runBrake(const Command& self, const QStringList& arguments, CommandIo& io)
         return usageError(self, io, QStringLiteral("--bar3 takes 0 to 255"));
 
     const std::int64_t code = window == LiveWindow::Step
-        ? aoutBarValue(brakeOutputCode(static_cast<double>(*target), ratio))
-        : sweepOutputCode(static_cast<int>(*target), ratio);
+                                  ? aoutBarValue(brakeOutputCode(static_cast<double>(*target), ratio))
+                                  : sweepOutputCode(static_cast<int>(*target), ratio);
     const BrakeCommand command(window, code, settings);
     io.out << code << '\n' << command.toByteArray().toHex(' ').toUpper() << '\n';
     return ExitOk;
@@ -77,7 +79,8 @@ Command brakeCommand()
 {
     Command c;
     c.name = QStringLiteral("brake");
-    c.usage = QStringLiteral("[--sweep] --tach R --target RPM [--amf N] [--fdf N] [--accel N] [--bar2 N] [--bar3 N]");
+    c.usage = QStringLiteral(
+        "[--sweep] --tach R --target RPM [--amf N] [--fdf N] [--accel N] [--bar2 N] [--bar3 N]");
     c.run = [c](const QStringList& arguments, CommandIo& io) { return runBrake(c, arguments, io); };
     return c;
 }

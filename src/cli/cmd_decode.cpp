@@ -89,7 +89,8 @@ int runDecode(const Command& self, const QStringList& arguments, CommandIo& io)
     if (!cl.ok())
         return usageError(self, io, cl.error());
     if (!cl.positional().isEmpty())
-        return usageError(self, io, QStringLiteral("unexpected argument \"%1\"").arg(cl.positional().front()));
+        return usageError(self, io,
+                          QStringLiteral("unexpected argument \"%1\"").arg(cl.positional().front()));
 
     TextLocale locale = TextLocale::standard();
     if (const auto decimal = cl.value(QStringLiteral("decimal"))) {
@@ -166,8 +167,9 @@ int runDecode(const Command& self, const QStringList& arguments, CommandIo& io)
             const DisplayedValues& v = display.last;
             io.out << "ok\t" << grid.row(r.gridRow).join(QLatin1Char('\t')) << '\t'
                    << formatNumber(decoder.sample().engineRpm, u"0.00", sep) << '\t'
-                   << formatNumber(v.engineTorque, u"0.00", sep) << '\t' << formatNumber(v.power, u"0.00", sep)
-                   << '\t' << formatNumber(v.roadSpeed, u"0.00", sep) << '\n';
+                   << formatNumber(v.engineTorque, u"0.00", sep) << '\t'
+                   << formatNumber(v.power, u"0.00", sep) << '\t' << formatNumber(v.roadSpeed, u"0.00", sep)
+                   << '\n';
             break;
         }
         }

@@ -53,9 +53,11 @@ TEST(DecodeCommandTest, RecordedRunsMatchTheirGoldenOutput)
         QStringList arguments;
     };
     const Case cases[] = {
-        {"frames/step_run.frames", "frames/step_run.golden",
+        {"frames/step_run.frames",
+         "frames/step_run.golden",
          {"decode", "--tach", "2.5", "--depth", "8", "--config", config}},
-        {"frames/sweep_run.frames", "frames/sweep_run.golden",
+        {"frames/sweep_run.frames",
+         "frames/sweep_run.golden",
          {"decode", "--sweep", "--tach", "3.2", "--inertia", "3.5", "--config", config}},
     };
     for (const Case& c : cases) {
@@ -70,9 +72,10 @@ TEST(DecodeCommandTest, CommaDecimalSeparatorReachesEveryNumberOfTheSweepRow)
 {
     // The sweep grid's time column follows the separator too, so the whole golden output changes
     // by its points alone; the configuration's points are still read.
-    const ToolRun run = runTool({"decode", "--sweep", "--tach", "3,2", "--inertia", "3,5", "--config",
-                                 test::fixturePath(QStringLiteral("frames/calibration.Ini")), "--decimal", ","},
-                                readFixture(QStringLiteral("frames/sweep_run.frames")));
+    const ToolRun run =
+        runTool({"decode", "--sweep", "--tach", "3,2", "--inertia", "3,5", "--config",
+                 test::fixturePath(QStringLiteral("frames/calibration.Ini")), "--decimal", ","},
+                readFixture(QStringLiteral("frames/sweep_run.frames")));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
     expectSameLines(run.out, readFixture(QStringLiteral("frames/sweep_run.golden")).replace('.', ','));
 }
@@ -83,10 +86,11 @@ TEST(DecodeCommandTest, StepRowKeepsAPointInItsTimeWithACommaLocale)
                                 "0 00000B 061A80 000000 000000\n40 00 00 0B 06 1A 80 00 00 00 00 00 00\n"
                                 "80\t00000B0186A0000000000000\n");
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out.toStdString(), "drop\tspike\n"
-                       "ok\t8:00:00.040\t2000,0\t14,2\t0,046\t0,0*2\t0,0\t0\t1,0000\t0,0\t0,00\t0\t"
-                       "4000,00\t3,55\t2,70\t75,80\n"
-                       "drop\trange\n");
+    EXPECT_EQ(run.out.toStdString(),
+              "drop\tspike\n"
+              "ok\t8:00:00.040\t2000,0\t14,2\t0,046\t0,0*2\t0,0\t0\t1,0000\t0,0\t0,00\t0\t"
+              "4000,00\t3,55\t2,70\t75,80\n"
+              "drop\trange\n");
 }
 
 TEST(DecodeCommandTest, BadLinesStopWithTheLineNumber)
@@ -118,8 +122,8 @@ TEST(DecodeCommandTest, BadLinesStopWithTheLineNumber)
 TEST(DecodeCommandTest, BadArgumentsPrintTheUsage)
 {
     const QList<QStringList> cases = {
-        {"decode", "--tach", "fast"},    {"decode", "--depth", "1"},     {"decode", "--depth", "128"},
-        {"decode", "--decimal", ";"},    {"decode", "--inertia", "x"},   {"decode", "--speed"},
+        {"decode", "--tach", "fast"}, {"decode", "--depth", "1"},   {"decode", "--depth", "128"},
+        {"decode", "--decimal", ";"}, {"decode", "--inertia", "x"}, {"decode", "--speed"},
         {"decode", "frames.txt"},
     };
     for (const QStringList& args : cases) {
@@ -141,13 +145,14 @@ TEST(BrakeCommandToolTest, CodeAndBytes)
     };
     const Case cases[] = {
         {{"brake", "--tach", "3.125", "--target", "13000"}, "16642\n55 88 10 03 02 41 10 11 12\n"},
-        {{"brake", "--tach", "2", "--target", "5"}, "10\n55 88 10 03 0A 00 10 11 12\n"},  // 2.5 -> 2
-        {{"brake", "--tach", "2", "--target", "7"}, "18\n55 88 10 03 12 00 10 11 12\n"},  // 3.5 -> 4
+        {{"brake", "--tach", "2", "--target", "5"}, "10\n55 88 10 03 0A 00 10 11 12\n"}, // 2.5 -> 2
+        {{"brake", "--tach", "2", "--target", "7"}, "18\n55 88 10 03 12 00 10 11 12\n"}, // 3.5 -> 4
         {{"brake", "--tach", "1", "--target", "30000"}, "25000\n55 88 10 03 A8 61 10 11 12\n"},
         {{"brake", "--tach", "3", "--target", "3000", "--amf", "31", "--fdf", "20"},
          "4002\n55 88 1F 14 A2 0F 10 11 12\n"},
         {{"brake", "--sweep", "--tach", "3", "--target", "32768"}, "32768\n55 88 10 03 00 80 14 0A 02\n"},
-        {{"brake", "--sweep", "--tach", "0", "--target", "20000", "--accel", "25", "--bar2", "255", "--bar3", "0"},
+        {{"brake", "--sweep", "--tach", "0", "--target", "20000", "--accel", "25", "--bar2", "255", "--bar3",
+          "0"},
          "20000\n55 88 10 03 20 4E 19 FF 00\n"},
         {{"brake", "--sweep", "--tach", "2.5", "--target", "4000"}, "6402\n55 88 10 03 02 19 14 0A 02\n"},
     };

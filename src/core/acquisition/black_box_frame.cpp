@@ -13,7 +13,8 @@ BlackBoxFrame::BlackBoxFrame(LiveWindow window, const quint8* data, std::size_t 
 }
 
 BlackBoxFrame::BlackBoxFrame(LiveWindow window, const QByteArray& data)
-    : BlackBoxFrame(window, reinterpret_cast<const quint8*>(data.constData()), static_cast<std::size_t>(data.size()))
+    : BlackBoxFrame(window, reinterpret_cast<const quint8*>(data.constData()),
+                    static_cast<std::size_t>(data.size()))
 {
 }
 

@@ -15,7 +15,10 @@ class BlackBoxFrame {
 public:
     static constexpr int StepSize = 12;
     static constexpr int SweepSize = 9;
-    static constexpr int sizeFor(LiveWindow window) { return window == LiveWindow::Step ? StepSize : SweepSize; }
+    static constexpr int sizeFor(LiveWindow window)
+    {
+        return window == LiveWindow::Step ? StepSize : SweepSize;
+    }
 
     // An all-zero frame of the window's size.
     explicit BlackBoxFrame(LiveWindow window = LiveWindow::Step) : m_size(sizeFor(window)) {}

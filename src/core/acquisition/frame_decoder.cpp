@@ -10,11 +10,8 @@
 namespace tolvane {
 
 FrameDecoder::FrameDecoder(LiveWindow window, SampleGrid& grid, const TextLocale& locale)
-    : m_window(window)
-    , m_grid(grid)
-    , m_locale(locale)
-    , m_calibration(ZezeDuribration::defaults(window))
-    , m_spikes(window)
+    : m_window(window), m_grid(grid), m_locale(locale), m_calibration(ZezeDuribration::defaults(window)),
+      m_spikes(window)
 {
 }
 
@@ -44,7 +41,8 @@ DecodeResult FrameDecoder::decode(const BlackBoxFrame& frame, DateTimeValue time
         m_loadCount = frame.loadCount();
     next.loadCount = m_loadCount;
 
-    const double f = std::fabs((static_cast<double>(m_loadCount) - m_calibration.loadOffset) * m_calibration.loadSpan);
+    const double f =
+        std::fabs((static_cast<double>(m_loadCount) - m_calibration.loadOffset) * m_calibration.loadSpan);
     if (m_window == LiveWindow::Step) {
         const double drag = next.rollerRpm * DragPerRpm * m_calibration.dragGain;
         next.force = (f + drag + m_calibration.torqueOffset) * m_calibration.torqueGain;
@@ -54,8 +52,8 @@ DecodeResult FrameDecoder::decode(const BlackBoxFrame& frame, DateTimeValue time
     next.rpmChange = next.rollerRpm - m_previousRollerRpm;
     next.forceChange = next.force - m_previousForce;
 
-    if (!(next.rollerRpm >= MinRollerRpm && next.rollerRpm <= MaxRollerRpm && next.force >= MinForce
-          && next.force <= MaxForce)) {
+    if (!(next.rollerRpm >= MinRollerRpm && next.rollerRpm <= MaxRollerRpm && next.force >= MinForce &&
+          next.force <= MaxForce)) {
         m_sample.loadCount = m_loadCount;
         return {FrameOutcome::OutOfRange, -1};
     }
@@ -164,7 +162,8 @@ void FrameDecoder::finishStep(DynoSample& next)
 
     if (m_display) {
         if (m_controller && m_controller->recordCount() > 0)
-            m_display->addEventPoints(m_controller->recordCount(), next.smoothedEngineRpm, next.smoothedPower);
+            m_display->addEventPoints(m_controller->recordCount(), next.smoothedEngineRpm,
+                                      next.smoothedPower);
         m_display->showValues(displayedValues(next));
     }
     if (m_controller)

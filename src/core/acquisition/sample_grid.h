@@ -28,8 +28,8 @@ class SampleGrid {
 public:
     static constexpr int StepColumns = 11;
     static constexpr int SweepColumns = 7;
-    static constexpr int ResetRowCount = 10;   // after a reset of either controller
-    static constexpr int AcquireRowCount = 9;  // the step controller when an acquisition begins
+    static constexpr int ResetRowCount = 10;  // after a reset of either controller
+    static constexpr int AcquireRowCount = 9; // the step controller when an acquisition begins
 
     explicit SampleGrid(LiveWindow window);
 

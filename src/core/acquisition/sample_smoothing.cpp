@@ -28,7 +28,8 @@ SampleSmoothing::Means SampleSmoothing::add(float power, float engineTorque, flo
         sumRpm += m_rpm[i];
     }
     const double n = m_depth;
-    return {static_cast<float>(sumPower / n), static_cast<float>(sumTorque / n), static_cast<float>(sumRpm / n)};
+    return {static_cast<float>(sumPower / n), static_cast<float>(sumTorque / n),
+            static_cast<float>(sumRpm / n)};
 }
 
 } // namespace tolvane

@@ -35,7 +35,8 @@ TEST(BrakeCommandTest, StepCommandKeepsItsCodeInTheSliderRange)
     const BrakeCommand command(LiveWindow::Step, aoutBarValue(brakeOutputCode(13000, 3.125f)), settings);
     const std::array<quint8, 9> expected{0x55, 0x88, 16, 3, 0x02, 0x41, 0x10, 0x11, 0x12};
     EXPECT_EQ(command.bytes(), expected);
-    EXPECT_EQ(command.toByteArray(), QByteArray::fromHex("55881003024110" "1112"));
+    EXPECT_EQ(command.toByteArray(), QByteArray::fromHex("55881003024110"
+                                                         "1112"));
 }
 
 TEST(BrakeCommandTest, SweepCommandSendsLargeTargetsRawAndCarriesItsSettings)
@@ -46,7 +47,8 @@ TEST(BrakeCommandTest, SweepCommandSendsLargeTargetsRawAndCarriesItsSettings)
         std::int64_t code;
     };
     const Case cases[] = {
-        {32768, 3.0f, 32768}, {32768, 0.0f, 32768}, {20000, 0.0f, 20000}, {4000, 2.0f, 8002}, {32767, 4.0f, 32770},
+        {32768, 3.0f, 32768}, {32768, 0.0f, 32768}, {20000, 0.0f, 20000},
+        {4000, 2.0f, 8002},   {32767, 4.0f, 32770},
     };
     for (const Case& c : cases)
         EXPECT_EQ(sweepOutputCode(c.target, c.tach), c.code) << c.target << " / " << c.tach;

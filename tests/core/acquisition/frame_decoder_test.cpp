@@ -29,8 +29,8 @@ struct LimitCase {
     const char* name;
     const char* rollerConstant;
     quint32 period;
-    quint32 load;          // force = |load - 1| with the default offset and span
-    double torqueOffset;   // step: added before the check; sweep: only after it
+    quint32 load;        // force = |load - 1| with the default offset and span
+    double torqueOffset; // step: added before the check; sweep: only after it
     bool stepAccepted;
     bool sweepAccepted;
 };
@@ -127,10 +127,8 @@ TEST(FrameDecoderTest, StepForceSpikesDropTwoAndAcceptTheThird)
     };
     const Step steps[] = {
         {11, FrameOutcome::ForceSpike, "1*10.0"}, // the first sample jumps from 0
-        {11, FrameOutcome::Accepted, "0.0"},
-        {17, FrameOutcome::ForceSpike, "1*6.0"},
-        {23, FrameOutcome::ForceSpike, "2*6.0"},
-        {29, FrameOutcome::Accepted, "6.0"},
+        {11, FrameOutcome::Accepted, "0.0"},      {17, FrameOutcome::ForceSpike, "1*6.0"},
+        {23, FrameOutcome::ForceSpike, "2*6.0"},  {29, FrameOutcome::Accepted, "6.0"},
     };
     qint64 ms = 0;
     for (const Step& s : steps) {
@@ -283,8 +281,9 @@ TEST(FrameDecoderTest, StepHooksRunInOrderAndTachRatioZeroKeepsEngineRpm)
     decoder.setTachRatio(0.0f);
     decoder.decode(stepFrame(11, Period2000), runTime(120));
     EXPECT_EQ(display.log[1], "status " + TachSetupText);
-    EXPECT_EQ(display.log[1], QStringLiteral(
-                                  "status Step #1:   To Setup The Tachometer, Press The Corresponding Function Key"));
+    EXPECT_EQ(
+        display.log[1],
+        QStringLiteral("status Step #1:   To Setup The Tachometer, Press The Corresponding Function Key"));
     EXPECT_FALSE(display.log.join(' ').contains("event"));
     EXPECT_DOUBLE_EQ(controller.seen.back().engineRpm, 5000.0);
     EXPECT_DOUBLE_EQ(controller.seen.back().rollerRpm, 2000.0);

@@ -68,7 +68,10 @@ public:
         lastValues = v;
         log << QStringLiteral("values");
     }
-    void setPowerPanelTeal(bool teal) override { log << (teal ? QStringLiteral("teal") : QStringLiteral("plain")); }
+    void setPowerPanelTeal(bool teal) override
+    {
+        log << (teal ? QStringLiteral("teal") : QStringLiteral("plain"));
+    }
 
     QStringList log;
     DisplayedValues lastValues;

@@ -24,19 +24,46 @@ struct SpikeCase {
 TEST(SpikeChecksTest, CountersAndMarksOfEachWindow)
 {
     const SpikeCase cases[] = {
-        {"time step, step window", LiveWindow::Step, SpikeCase::TimeStep,
+        {"time step, step window",
+         LiveWindow::Step,
+         SpikeCase::TimeStep,
          {{0.5, "1*v"}, {0.5, "2*v"}, {0.5, "v"}, {-0.5, "1*v"}, {0.3, "v"}, {0.31, "1*v"}}},
-        {"time step, sweep window", LiveWindow::Sweep, SpikeCase::TimeStep,
+        {"time step, sweep window",
+         LiveWindow::Sweep,
+         SpikeCase::TimeStep,
          {{0.5, "1*v"}, {0.5, "2*v"}, {0.5, "v"}, {0.5, "1*v"}}},
         // The step window remembers every change, so a steady climb keeps jumping.
-        {"rpm jump, step window", LiveWindow::Step, SpikeCase::RpmJump,
-         {{0, "v"}, {50, "v*1"}, {100, "v*2"}, {150, "v*3"}, {200, "v*4"}, {250, "v"}, {300, "v*1"}, {300, "v"}}},
+        {"rpm jump, step window",
+         LiveWindow::Step,
+         SpikeCase::RpmJump,
+         {{0, "v"},
+          {50, "v*1"},
+          {100, "v*2"},
+          {150, "v*3"},
+          {200, "v*4"},
+          {250, "v"},
+          {300, "v*1"},
+          {300, "v"}}},
         // The sweep window keeps its reference through four marked jumps, then takes the new one.
-        {"rpm jump, sweep window", LiveWindow::Sweep, SpikeCase::RpmJump,
-         {{0, "v"}, {50, "v*1"}, {50, "v*2"}, {50, "v*3"}, {50, "v*4"}, {50, "v"}, {50, "v"}, {90, "v"}, {131, "v*1"}}},
-        {"force jump, step window", LiveWindow::Step, SpikeCase::ForceJump,
+        {"rpm jump, sweep window",
+         LiveWindow::Sweep,
+         SpikeCase::RpmJump,
+         {{0, "v"},
+          {50, "v*1"},
+          {50, "v*2"},
+          {50, "v*3"},
+          {50, "v*4"},
+          {50, "v"},
+          {50, "v"},
+          {90, "v"},
+          {131, "v*1"}}},
+        {"force jump, step window",
+         LiveWindow::Step,
+         SpikeCase::ForceJump,
          {{6, "1*v", false}, {-6, "2*v", false}, {6, "v"}, {6, "1*v", false}, {5, "v"}, {6, "1*v", false}}},
-        {"force jump, sweep window", LiveWindow::Sweep, SpikeCase::ForceJump,
+        {"force jump, sweep window",
+         LiveWindow::Sweep,
+         SpikeCase::ForceJump,
          {{20, "1*v"}, {20, "2*v"}, {20, "v"}, {20, "1*v"}, {15, "v"}, {16, "1*v"}}},
     };
     for (const SpikeCase& c : cases) {
@@ -47,9 +74,15 @@ TEST(SpikeChecksTest, CountersAndMarksOfEachWindow)
             QString cell = QStringLiteral("v");
             bool kept = true;
             switch (c.check) {
-            case SpikeCase::TimeStep: checks.checkTimeStep(m.input, cell); break;
-            case SpikeCase::RpmJump: checks.checkRpmJump(m.input, cell); break;
-            case SpikeCase::ForceJump: kept = checks.checkForceJump(m.input, cell); break;
+            case SpikeCase::TimeStep:
+                checks.checkTimeStep(m.input, cell);
+                break;
+            case SpikeCase::RpmJump:
+                checks.checkRpmJump(m.input, cell);
+                break;
+            case SpikeCase::ForceJump:
+                kept = checks.checkForceJump(m.input, cell);
+                break;
             }
             EXPECT_EQ(cell, QString::fromLatin1(m.cell));
             EXPECT_EQ(kept, m.kept);

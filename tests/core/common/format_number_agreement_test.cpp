@@ -39,8 +39,8 @@ TEST(NumberText, FormatNumberAgreesWithPrintf)
         int integerDigits;
         int decimals;
     };
-    const Pattern patterns[] = {{"0", 1, 0},      {"0.0", 1, 1},    {"0.00", 1, 2}, {"0.000", 1, 3},
-                                {"0.0000", 1, 4}, {"00", 2, 0},     {"000.00", 3, 2}};
+    const Pattern patterns[] = {{"0", 1, 0},      {"0.0", 1, 1}, {"0.00", 1, 2},  {"0.000", 1, 3},
+                                {"0.0000", 1, 4}, {"00", 2, 0},  {"000.00", 3, 2}};
     std::mt19937_64 random(20260102);
     std::uniform_real_distribution<double> unit(-1.0, 1.0);
     std::uniform_int_distribution<int> exponent(-6, 16);
@@ -48,10 +48,18 @@ TEST(NumberText, FormatNumberAgreesWithPrintf)
     for (int i = 0; i < 40000; ++i) {
         double value = 0.0;
         switch (i % 4) {
-        case 0: value = unit(random) * std::pow(10.0, exponent(random)); break;
-        case 1: value = (static_cast<double>(integer(random)) + 0.5) / 1000.0; break; // near halves
-        case 2: value = static_cast<double>(integer(random)) / 200.0; break;          // exact .005 steps
-        default: value = static_cast<double>(integer(random)) * 0.1 + 0.05; break;
+        case 0:
+            value = unit(random) * std::pow(10.0, exponent(random));
+            break;
+        case 1:
+            value = (static_cast<double>(integer(random)) + 0.5) / 1000.0;
+            break; // near halves
+        case 2:
+            value = static_cast<double>(integer(random)) / 200.0;
+            break; // exact .005 steps
+        default:
+            value = static_cast<double>(integer(random)) * 0.1 + 0.05;
+            break;
         }
         for (const Pattern& p : patterns) {
             const std::string expected = printfReference(value, p.integerDigits, p.decimals);
