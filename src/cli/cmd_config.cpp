@@ -49,7 +49,8 @@ std::optional<bool> parseBoolArgument(const QString& text)
     return parseIniBool(text);
 }
 
-// The value as the file stores it (a typed-in "$1F" or "true" becomes "31" or "1"), or nothing when the text is not of the type.
+// The value as the file stores it (a typed-in "$1F" or "true" becomes "31" or "1"), or nothing when the text
+// is not of the type.
 std::optional<QString> storedText(ValueType type, const QString& text, QChar separator)
 {
     switch (type) {
@@ -101,8 +102,9 @@ int runConfig(const Command& self, const QStringList& arguments, CommandIo& io)
         return usageError(self, io, QStringLiteral("say get or set"));
     const bool set = p[0] == QLatin1String("set");
     if (p.size() != (set ? 5 : 4))
-        return usageError(self, io, set ? QStringLiteral("set needs INI, SECTION, KEY and VALUE")
-                                        : QStringLiteral("get needs INI, SECTION and KEY"));
+        return usageError(self, io,
+                          set ? QStringLiteral("set needs INI, SECTION, KEY and VALUE")
+                              : QStringLiteral("get needs INI, SECTION and KEY"));
     if (set && cl.has(defaultOption))
         return usageError(self, io, QStringLiteral("--default belongs to get"));
     const auto type = valueType(cl.value(typeOption).value_or(QStringLiteral("string")));
@@ -122,11 +124,12 @@ int runConfig(const Command& self, const QStringList& arguments, CommandIo& io)
     };
 
     if (!set) {
-        const QString fallback = cl.value(defaultOption).value_or(*type == ValueType::String ? QString()
-                                                                                            : QStringLiteral("0"));
+        const QString fallback =
+            cl.value(defaultOption).value_or(*type == ValueType::String ? QString() : QStringLiteral("0"));
         const auto fallbackText = storedText(*type, fallback, separator);
         if (!fallbackText)
-            return fail(QStringLiteral("the default \"%1\" is not %2").arg(fallback, QLatin1String(typeWords(*type))));
+            return fail(QStringLiteral("the default \"%1\" is not %2")
+                            .arg(fallback, QLatin1String(typeWords(*type))));
         if (const auto error = ini.load().error)
             return fail(error->message);
         io.out << readTyped(ini, *type, section, key, *fallbackText) << '\n';

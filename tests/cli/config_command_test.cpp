@@ -20,7 +20,8 @@ ToolRun tool(const QStringList& arguments)
     p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("config")} + arguments);
     p.closeWriteChannel();
     p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QByteArray fileBytes(const QString& path)
@@ -92,9 +93,9 @@ TEST_F(ConfigCommand, SetWritesInTheFileFormatAndKeepsTheRest)
     }
     EXPECT_EQ(fileBytes(ini), expected);
 
-    const ToolRun added = tool({QStringLiteral("set"), ini, QStringLiteral("Weather Station"),
-                            QStringLiteral("Davis Com Port"), QStringLiteral("99"), QStringLiteral("--type"),
-                            QStringLiteral("int")});
+    const ToolRun added =
+        tool({QStringLiteral("set"), ini, QStringLiteral("Weather Station"), QStringLiteral("Davis Com Port"),
+              QStringLiteral("99"), QStringLiteral("--type"), QStringLiteral("int")});
     EXPECT_EQ(added.code, 0);
     EXPECT_EQ(fileBytes(ini), expected + "[Weather Station]\r\nDavis Com Port=99\r\n");
 }
@@ -115,7 +116,9 @@ TEST_F(ConfigCommand, BadArgumentsAreUsageErrorsAndBadValuesAreRefused)
         {{"get", "INI", "A", "B", "--decimal", ",."}, 2, "usage:"},
         {{"set", "INI", "A", "B", "1", "--default", "2"}, 2, "usage:"},
         {{"get", "INI", "A", "B", "--colour", "red"}, 2, "usage:"},
-        {{"set", "INI", "Units", "Speed mf", "1.5", "--type", "int"}, 1, "the value \"1.5\" is not an integer"},
+        {{"set", "INI", "Units", "Speed mf", "1.5", "--type", "int"},
+         1,
+         "the value \"1.5\" is not an integer"},
         {{"set", "INI", "Units", "Speed mf", "fast", "--type", "float"}, 1, "is not a number"},
         {{"set", "INI", "Units", "Speed mf", "2", "--type", "bool"}, 0, ""},
         {{"set", "INI", "Units", "Speed mf", "yes", "--type", "bool"}, 1, "is not a boolean"},
@@ -138,14 +141,15 @@ TEST_F(ConfigCommand, BadArgumentsAreUsageErrorsAndBadValuesAreRefused)
 TEST_F(ConfigCommand, MissingFileReadsDefaultsAndSetCreatesIt)
 {
     const QString fresh = dir.filePath(QStringLiteral("new/ZezeDur.Ini"));
-    const ToolRun get = tool({QStringLiteral("get"), fresh, QStringLiteral("BlackBox"), QStringLiteral("Acq. Com port"),
-                          QStringLiteral("--type"), QStringLiteral("int"), QStringLiteral("--default"),
-                          QStringLiteral("1")});
+    const ToolRun get = tool({QStringLiteral("get"), fresh, QStringLiteral("BlackBox"),
+                              QStringLiteral("Acq. Com port"), QStringLiteral("--type"),
+                              QStringLiteral("int"), QStringLiteral("--default"), QStringLiteral("1")});
     EXPECT_EQ(get.code, 0);
     EXPECT_EQ(get.out, QStringLiteral("1\n"));
     EXPECT_FALSE(QFile::exists(fresh));
-    const ToolRun set = tool({QStringLiteral("set"), fresh, QStringLiteral("BlackBox"), QStringLiteral("Acq. Com port"),
-                          QStringLiteral("3"), QStringLiteral("--type"), QStringLiteral("int")});
+    const ToolRun set =
+        tool({QStringLiteral("set"), fresh, QStringLiteral("BlackBox"), QStringLiteral("Acq. Com port"),
+              QStringLiteral("3"), QStringLiteral("--type"), QStringLiteral("int")});
     EXPECT_EQ(set.code, 0) << set.err.toStdString();
     EXPECT_EQ(fileBytes(fresh), QByteArray("[BlackBox]\r\nAcq. Com port=3\r\n"));
 }

@@ -49,7 +49,10 @@ struct BlackBoxLinkState {
     bool pollTimerRunning = false;
     BlackBoxDiagnostics diagnostics;
 
-    const QString& lightText() const { return lightOn ? BlackBoxCaptions::LightOn : BlackBoxCaptions::LightOff; }
+    const QString& lightText() const
+    {
+        return lightOn ? BlackBoxCaptions::LightOn : BlackBoxCaptions::LightOff;
+    }
     const QString& lightColour() const
     {
         return lightOn ? BlackBoxCaptions::LightOnColour : BlackBoxCaptions::LightOffColour;

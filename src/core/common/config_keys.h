@@ -11,24 +11,20 @@
 
 namespace tolvane {
 
-template <class T>
-struct ConfigKey {
+template <class T> struct ConfigKey {
     const char* section;
     const char* name;
 };
 
 // Text defaults are Latin-1 literals so settings stay constexpr.
-template <class T>
-struct ConfigDefaultOf {
+template <class T> struct ConfigDefaultOf {
     using type = T;
 };
-template <>
-struct ConfigDefaultOf<QString> {
+template <> struct ConfigDefaultOf<QString> {
     using type = const char*;
 };
 
-template <class T>
-struct ConfigSetting {
+template <class T> struct ConfigSetting {
     ConfigKey<T> key;
     typename ConfigDefaultOf<T>::type fallback;
 };

@@ -55,8 +55,7 @@ public:
     IniFile& file() { return m_file; }
     const IniFile& file() const { return m_file; }
 
-    template <class T>
-    T read(const ConfigSetting<T>& setting) const
+    template <class T> T read(const ConfigSetting<T>& setting) const
     {
         if constexpr (std::is_same_v<T, QString>)
             return read(setting.key, QString::fromLatin1(setting.fallback));

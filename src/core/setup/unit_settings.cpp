@@ -24,15 +24,14 @@ double factorOf(int stored)
 // than wrapped into a wrong, maybe negative, multiplier.
 int fileInteger(qint64 value)
 {
-    return static_cast<int>(std::clamp<qint64>(value, std::numeric_limits<int>::min(),
-                                               std::numeric_limits<int>::max()));
+    return static_cast<int>(
+        std::clamp<qint64>(value, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()));
 }
 
 } // namespace
 
 UnitSettings::UnitSettings(QObject* parent)
-    : QObject(parent),
-      m_roadSpeedUnit(QString::fromLatin1(ConfigSettings::RoadSpeed.fallback)),
+    : QObject(parent), m_roadSpeedUnit(QString::fromLatin1(ConfigSettings::RoadSpeed.fallback)),
       m_engineSpeedUnit(QString::fromLatin1(ConfigSettings::EngineSpeed.fallback)),
       m_powerUnitLabel(QString::fromLatin1(ConfigSettings::Power.fallback)),
       m_forceUnit(QString::fromLatin1(ConfigSettings::Force.fallback)),
@@ -41,15 +40,12 @@ UnitSettings::UnitSettings(QObject* parent)
       m_forceFactor(factorOf(ConfigSettings::ForceMf.fallback)),
       m_powerFactor(factorOf(ConfigSettings::PowerMf.fallback)),
       m_inertiaFactor(factorOf(ConfigSettings::Inertia.fallback)),
-      m_acqComPort(ConfigSettings::AcqComPort.fallback),
-      m_egaComPort(ConfigSettings::EgaComPort.fallback),
-      m_egaDelay(ConfigSettings::EgaDelay.fallback),
-      m_usbBlackBox(ConfigSettings::UsbBlackBox.fallback)
+      m_acqComPort(ConfigSettings::AcqComPort.fallback), m_egaComPort(ConfigSettings::EgaComPort.fallback),
+      m_egaDelay(ConfigSettings::EgaDelay.fallback), m_usbBlackBox(ConfigSettings::UsbBlackBox.fallback)
 {
 }
 
-template <class T>
-void UnitSettings::assign(T& field, const T& value)
+template <class T> void UnitSettings::assign(T& field, const T& value)
 {
     if (field == value)
         return;
@@ -57,19 +53,58 @@ void UnitSettings::assign(T& field, const T& value)
     emit changed();
 }
 
-void UnitSettings::setRoadSpeedUnit(const QString& label) { assign(m_roadSpeedUnit, label); }
-void UnitSettings::setEngineSpeedUnit(const QString& label) { assign(m_engineSpeedUnit, label); }
-void UnitSettings::setPowerUnitLabel(const QString& label) { assign(m_powerUnitLabel, label); }
-void UnitSettings::setForceUnit(const QString& label) { assign(m_forceUnit, label); }
-void UnitSettings::setEgaHeadings(const QString& headings) { assign(m_egaHeadings, headings); }
-void UnitSettings::setSpeedFactor(double factor) { assign(m_speedFactor, factor); }
-void UnitSettings::setForceFactor(double factor) { assign(m_forceFactor, factor); }
-void UnitSettings::setPowerFactor(double factor) { assign(m_powerFactor, factor); }
-void UnitSettings::setInertiaFactor(double factor) { assign(m_inertiaFactor, factor); }
-void UnitSettings::setAcqComPort(int port) { assign(m_acqComPort, port); }
-void UnitSettings::setEgaComPort(int port) { assign(m_egaComPort, port); }
-void UnitSettings::setEgaDelay(int count) { assign(m_egaDelay, count); }
-void UnitSettings::setUsbBlackBox(bool usb) { assign(m_usbBlackBox, usb); }
+void UnitSettings::setRoadSpeedUnit(const QString& label)
+{
+    assign(m_roadSpeedUnit, label);
+}
+void UnitSettings::setEngineSpeedUnit(const QString& label)
+{
+    assign(m_engineSpeedUnit, label);
+}
+void UnitSettings::setPowerUnitLabel(const QString& label)
+{
+    assign(m_powerUnitLabel, label);
+}
+void UnitSettings::setForceUnit(const QString& label)
+{
+    assign(m_forceUnit, label);
+}
+void UnitSettings::setEgaHeadings(const QString& headings)
+{
+    assign(m_egaHeadings, headings);
+}
+void UnitSettings::setSpeedFactor(double factor)
+{
+    assign(m_speedFactor, factor);
+}
+void UnitSettings::setForceFactor(double factor)
+{
+    assign(m_forceFactor, factor);
+}
+void UnitSettings::setPowerFactor(double factor)
+{
+    assign(m_powerFactor, factor);
+}
+void UnitSettings::setInertiaFactor(double factor)
+{
+    assign(m_inertiaFactor, factor);
+}
+void UnitSettings::setAcqComPort(int port)
+{
+    assign(m_acqComPort, port);
+}
+void UnitSettings::setEgaComPort(int port)
+{
+    assign(m_egaComPort, port);
+}
+void UnitSettings::setEgaDelay(int count)
+{
+    assign(m_egaDelay, count);
+}
+void UnitSettings::setUsbBlackBox(bool usb)
+{
+    assign(m_usbBlackBox, usb);
+}
 
 void UnitSettings::load(const Configuration& config)
 {

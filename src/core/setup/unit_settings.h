@@ -58,8 +58,7 @@ signals:
     void changed();
 
 private:
-    template <class T>
-    void assign(T& field, const T& value);
+    template <class T> void assign(T& field, const T& value);
 
     QString m_roadSpeedUnit;
     QString m_engineSpeedUnit;

@@ -30,7 +30,8 @@ Configuration withText(const QTemporaryDir& dir, const QByteArray& bytes, QChar 
 
 TEST(Configuration, LoadOffInCapitalsReachesEveryReader)
 {
-    const Configuration config(test::fixturePath(QStringLiteral("ini/ZezeDur_USB.Ini")), TextLocale::standard());
+    const Configuration config(test::fixturePath(QStringLiteral("ini/ZezeDur_USB.Ini")),
+                               TextLocale::standard());
     // The live windows, the DAQ calibration window and the load-cell calibration all read this one.
     EXPECT_EQ(config.read(ConfigSettings::LoadOff), 2.5);
     EXPECT_EQ(config.read(ConfigSettings::LoadSpan), 0.0417);
@@ -77,12 +78,13 @@ TEST(Configuration, RecordToleranceIsASixteenBitValue)
         quint16 sweep;
     };
     const Case cases[] = {
-        {"300", 300, 300}, {"0", 0, 0}, {"65535", 65535, 65535}, {"$64", 100, 100},
+        {"300", 300, 300},   {"0", 0, 0},      {"65535", 65535, 65535}, {"$64", 100, 100},
         {"65536", 250, 125}, {"-1", 250, 125}, {"wide", 250, 125},
     };
     for (const Case& c : cases) {
         QTemporaryDir dir;
-        const Configuration config = withText(dir, QByteArray("[test]\r\nrecord tolerance=") + c.text + "\r\n");
+        const Configuration config =
+            withText(dir, QByteArray("[test]\r\nrecord tolerance=") + c.text + "\r\n");
         EXPECT_EQ(config.read(StepWindowSettings::RecordTolerance), c.step) << c.text;
         EXPECT_EQ(config.read(SweepWindowSettings::RecordTolerance), c.sweep) << c.text;
     }
@@ -142,7 +144,8 @@ TEST(Configuration, TableKeysAndTheirDefaults)
     EXPECT_STREQ(windowPositionKey(LayoutWindow::Graph, WindowEdge::Left).section, "Window Position");
 
     QTemporaryDir dir;
-    Configuration config = withText(dir, "[Window Position]\r\nGraph Left=15\r\n[History]\r\nHistory 3=\\a\\b\\c\\x.stp\r\n");
+    Configuration config =
+        withText(dir, "[Window Position]\r\nGraph Left=15\r\n[History]\r\nHistory 3=\\a\\b\\c\\x.stp\r\n");
     struct Case {
         LayoutWindow window;
         WindowRect rect;
@@ -162,9 +165,10 @@ TEST(Configuration, TableKeysAndTheirDefaults)
     changes.setWindowRect(LayoutWindow::Notes, {1, 2, 3, 4});
     ASSERT_FALSE(config.apply(changes));
     EXPECT_EQ(config.windowRect(LayoutWindow::Notes), (WindowRect{1, 2, 3, 4}));
-    EXPECT_EQ(fileBytes(config.path()),
-              QByteArray("[Window Position]\r\nGraph Left=15\r\nNotes Top=1\r\nNotes Left=2\r\nNotes Bottom=3\r\n"
-                         "Notes Right=4\r\n[History]\r\nHistory 3=\\a\\b\\c\\x.stp\r\n"));
+    EXPECT_EQ(
+        fileBytes(config.path()),
+        QByteArray("[Window Position]\r\nGraph Left=15\r\nNotes Top=1\r\nNotes Left=2\r\nNotes Bottom=3\r\n"
+                   "Notes Right=4\r\n[History]\r\nHistory 3=\\a\\b\\c\\x.stp\r\n"));
 }
 
 TEST(Configuration, RootDirectoryDefaultsToTheDataDirectoryLibrary)

@@ -57,8 +57,14 @@ TEST(IniFile, ParsesEachTypeOrFallsBack)
         std::optional<bool> boolean;
     };
     const Case cases[] = {
-        {"12", 12, true},         {" -7 ", -7, true},        {"$ff", 255, true},     {"0", 0, false},
-        {"$", std::nullopt, {}},  {"1.5", std::nullopt, {}}, {"", std::nullopt, {}}, {"true", std::nullopt, {}},
+        {"12", 12, true},
+        {" -7 ", -7, true},
+        {"$ff", 255, true},
+        {"0", 0, false},
+        {"$", std::nullopt, {}},
+        {"1.5", std::nullopt, {}},
+        {"", std::nullopt, {}},
+        {"true", std::nullopt, {}},
         {"4294967296", std::nullopt, {}}, // wider than the 32-bit integer of the file
     };
     for (const Case& c : cases) {
@@ -84,11 +90,8 @@ TEST(IniFile, ParsesEachTypeOrFallsBack)
         const char* text;
     };
     const FloatText texts[] = {
-        {1500.0, '.', "1500"},
-        {30924000.0, ',', "30924000"},
-        {0.0197539931094777, '.', "0.0197539931094777"},
-        {2.5, ',', "2,5"},
-        {0.1 + 0.2, '.', "0.3"}, // 15 significant digits, not 17
+        {1500.0, '.', "1500"}, {30924000.0, ',', "30924000"}, {0.0197539931094777, '.', "0.0197539931094777"},
+        {2.5, ',', "2,5"},     {0.1 + 0.2, '.', "0.3"}, // 15 significant digits, not 17
     };
     for (const FloatText& c : texts)
         EXPECT_EQ(iniFloatText(c.value, QLatin1Char(c.separator)), QLatin1String(c.text));
@@ -136,7 +139,8 @@ TEST(IniFile, MissingFileReadsEmptyAndWritingCreatesItAndItsFolder)
 
     ASSERT_FALSE(ini.writeInteger(u"BlackBox", u"Acq. Com port", 3));
     ASSERT_FALSE(ini.writeInteger(u"Gas Analyzer", u"EGA Com port", 5));
-    EXPECT_EQ(fileBytes(path), QByteArray("[BlackBox]\r\nAcq. Com port=3\r\n[Gas Analyzer]\r\nEGA Com port=5\r\n"));
+    EXPECT_EQ(fileBytes(path),
+              QByteArray("[BlackBox]\r\nAcq. Com port=3\r\n[Gas Analyzer]\r\nEGA Com port=5\r\n"));
 }
 
 TEST(IniFile, LfOnlyFilesAreReadAndRewrittenWithCrLf)
@@ -148,7 +152,8 @@ TEST(IniFile, LfOnlyFilesAreReadAndRewrittenWithCrLf)
     EXPECT_EQ(ini.readString(u"Units", u"Road Speed", {}), QStringLiteral("KPH"));
     EXPECT_EQ(ini.readString(u"Graphs", u"Colors", {}), QStringLiteral("clNavy"));
     ASSERT_FALSE(ini.writeString(u"Units", u"Force", QStringLiteral("Nm")));
-    EXPECT_EQ(fileBytes(path), QByteArray("[Units]\r\nRoad Speed=KPH\r\nForce=Nm\r\n\r\n[Graphs]\r\nColors=clNavy\r\n"));
+    EXPECT_EQ(fileBytes(path),
+              QByteArray("[Units]\r\nRoad Speed=KPH\r\nForce=Nm\r\n\r\n[Graphs]\r\nColors=clNavy\r\n"));
 }
 
 TEST(IniFile, RefusesWhatTheFileCannotCarryAndKeepsTheFile)
@@ -170,7 +175,8 @@ TEST(IniFile, RefusesWhatTheFileCannotCarryAndKeepsTheFile)
         {QStringLiteral("About"), QStringLiteral("Company Name"), QString(QChar(0x20ac))}, // euro sign
     };
     for (const Case& c : cases)
-        EXPECT_TRUE(ini.writeString(c.section, c.key, c.value)) << c.section.toStdString() << c.key.toStdString();
+        EXPECT_TRUE(ini.writeString(c.section, c.key, c.value))
+            << c.section.toStdString() << c.key.toStdString();
     EXPECT_EQ(fileBytes(path), QByteArray("[About]\r\nCompany Name=A\r\n"));
 }
 
@@ -221,7 +227,8 @@ TEST(IniFile, WholeTextRoundTripsLatin1AndEndsLinesWithCrLf)
 
     const QString edited = QString::fromLatin1("[About]\nCompany Name=Caf\xe9\n; note\n[Units]\nPower=PS");
     ASSERT_FALSE(ini.saveText(edited));
-    EXPECT_EQ(fileBytes(path), QByteArray("[About]\r\nCompany Name=Caf\xe9\r\n; note\r\n[Units]\r\nPower=PS\r\n"));
+    EXPECT_EQ(fileBytes(path),
+              QByteArray("[About]\r\nCompany Name=Caf\xe9\r\n; note\r\n[Units]\r\nPower=PS\r\n"));
     EXPECT_EQ(ini.loadText().text, edited);
     EXPECT_EQ(ini.readString(u"About", u"Company Name", {}), QString::fromLatin1("Caf\xe9"));
 
@@ -231,8 +238,9 @@ TEST(IniFile, WholeTextRoundTripsLatin1AndEndsLinesWithCrLf)
 
 TEST(IniFileText, FirstSectionAndKeyOfANameWinAndCommentsAreNoKeys)
 {
-    const IniFileText text = IniFileText::fromBytes("Loose=1\r\n[A]\r\n;K=comment\r\n k = first\r\nK=second\r\n"
-                                                    "[a]\r\nJ=later section\r\n");
+    const IniFileText text =
+        IniFileText::fromBytes("Loose=1\r\n[A]\r\n;K=comment\r\n k = first\r\nK=second\r\n"
+                               "[a]\r\nJ=later section\r\n");
     EXPECT_EQ(text.value(u"A", u"K"), QStringLiteral(" first"));
     EXPECT_FALSE(text.value(u"A", u"J")); // only the first section of a name is read
     EXPECT_FALSE(text.value(u"A", u"Loose"));

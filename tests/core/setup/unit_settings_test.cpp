@@ -51,7 +51,8 @@ TEST(UnitSettings, LoadsTheStoredValuesDividingMultipliersBy1000)
     UnitSettings units;
     int changed = 0;
     QObject::connect(&units, &UnitSettings::changed, [&] { ++changed; });
-    units.load(Configuration(test::fixturePath(QStringLiteral("ini/ZezeDur_USB.Ini")), TextLocale::standard()));
+    units.load(
+        Configuration(test::fixturePath(QStringLiteral("ini/ZezeDur_USB.Ini")), TextLocale::standard()));
     EXPECT_EQ(changed, 1);
     EXPECT_EQ(units.roadSpeedUnit(), QStringLiteral("KPH"));
     EXPECT_EQ(units.powerFactor(), 1.014);
@@ -69,8 +70,8 @@ TEST(UnitSettings, StoredMultipliersRoundHalvesToEvenAndInertiaNeverZero)
         qint64 inertia;
     };
     const Case cases[] = {
-        {1.014, 1014, 1014},  {0.746, 746, 746},   {2.5, 2500, 2500},    {0.0004, 0, 2800},
-        {0.0005, 0, 2800},    {0.0015, 2, 2},      {0.0025, 2, 2},       {-0.0004, 0, 2800},
+        {1.014, 1014, 1014},     {0.746, 746, 746},    {2.5, 2500, 2500}, {0.0004, 0, 2800},
+        {0.0005, 0, 2800},       {0.0015, 2, 2},       {0.0025, 2, 2},    {-0.0004, 0, 2800},
         {1.0004999, 1000, 1000}, {1.0006, 1001, 1001}, {0.0, 0, 2800},
     };
     for (const Case& c : cases) {
