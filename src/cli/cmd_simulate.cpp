@@ -13,6 +13,8 @@
 
 #include <cmath>
 #include <limits>
+#include <utility>
+#include <vector>
 
 #include "cli/command.h"
 #include "cli/command_line.h"
@@ -51,7 +53,8 @@ constexpr RangeOption RangeOptions[] = {
 std::optional<QString> calibrateLoadCell(Configuration& config, const sim::DemoDyno& dyno)
 {
     constexpr double none = std::numeric_limits<double>::quiet_NaN();
-    if (!std::isnan(config.read(ConfigKeys::LoadOff, none)) && !std::isnan(config.read(ConfigKeys::LoadSpan, none)))
+    if (!std::isnan(config.read(ConfigKeys::LoadOff, none)) &&
+        !std::isnan(config.read(ConfigKeys::LoadSpan, none)))
         return std::nullopt;
     ConfigChanges changes = config.changes();
     changes.set(ConfigKeys::LoadOff, dyno.loadCellOffset());
@@ -69,8 +72,9 @@ QString lastMessage(const ScriptedPrompter& prompter)
 
 int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io)
 {
-    const CommandLine cl(arguments,
-                         {"out", "data-dir", "seed", "noise", "start", "end", "inc", "tach", "notes", "vehicle"}, {});
+    const CommandLine cl(
+        arguments, {"out", "data-dir", "seed", "noise", "start", "end", "inc", "tach", "notes", "vehicle"},
+        {});
     if (!cl.ok())
         return usageError(self, io, cl.error());
     if (cl.positional().size() != 1)
@@ -117,7 +121,9 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
         if (const auto text = cl.value(QString::fromLatin1(option.name))) {
             const std::optional<std::int64_t> rpm = parseInt(*text);
             if (!rpm || std::abs(*rpm) > 100000)
-                return usageError(self, io, QStringLiteral("--%1 takes a whole number of rpm").arg(QLatin1String(option.name)));
+                return usageError(
+                    self, io,
+                    QStringLiteral("--%1 takes a whole number of rpm").arg(QLatin1String(option.name)));
             range.emplace_back(option.spin, static_cast<int>(*rpm));
         }
     }
@@ -143,7 +149,8 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     ManualClock probeClock;
     const sim::DemoDyno probe(probeClock, options.dyno);
     const std::optional<QString> calibrationError = calibrateLoadCell(config, probe);
-    options.calibration = readZezeDuribration(config, kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
+    options.calibration =
+        readZezeDuribration(config, kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
     if (calibrationError) {
         io.err << "tolvane-tool simulate: the load-cell calibration was not stored (" << *calibrationError
                << "); this run uses the Demo Dyno's own\n";
@@ -156,7 +163,8 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     units.load(config);
     ScriptedPrompter prompter;
     TestSetup setup(units, prompter, locale);
-    setup.setText(TestSetup::Text::TachRatio, formatNumber(tach.value_or(probe.trueTachRatio()), u"0.0000", locale));
+    setup.setText(TestSetup::Text::TachRatio,
+                  formatNumber(tach.value_or(probe.trueTachRatio()), u"0.0000", locale));
     if (kind == TestFileKind::Sweep)
         setup.setText(TestSetup::Text::InertiaE, formatNumber(probe.setupInertia(), u"0.0000", locale));
     {
@@ -173,7 +181,9 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
         return ExitBadInput;
     }
 
-    // The Demo Dyno has no weather station: the save dialog keeps its standard conditions.
+    // The save-time rule: usable weather-station values would go straight into the save dialog.
+    // The Demo Dyno has none, so the conditions window comes up and the operator accepts the save
+    // dialog's standard conditions as they stand.
     WeatherRecord station;
     AtmosphericConditions atmosphere(conditions, prompter, locale);
     atmosphere.chooseConditionsForSave(station);
@@ -181,7 +191,8 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     const QString configuredRoot = QDir::cleanPath(QFileInfo(config.rootDirectory(paths)).absoluteFilePath());
     const QString fullPath = outInfo.absoluteFilePath();
     SaveTarget target;
-    target.libraryRoot = storedPathBelow(configuredRoot, fullPath).isEmpty() ? outInfo.absolutePath() : configuredRoot;
+    target.libraryRoot =
+        storedPathBelow(configuredRoot, fullPath).isEmpty() ? outInfo.absolutePath() : configuredRoot;
     target.directory = outInfo.absolutePath();
     target.fileName = outInfo.fileName();
 
@@ -200,8 +211,9 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     }
     io.out << "engine_rpm\tpower\ttorque\ttrue_power\ttrue_torque\n";
     for (const sim::RecordedPoint& p : run.compareWithTruth(written.lines))
-        io.out << formatNumber(p.engineRpm, u"0", locale) << '\t' << formatNumber(p.power, u"0.0", locale) << '\t'
-               << formatNumber(p.torque, u"0.0", locale) << '\t' << formatNumber(p.truePower, u"0.00", locale) << '\t'
+        io.out << formatNumber(p.engineRpm, u"0", locale) << '\t' << formatNumber(p.power, u"0.0", locale)
+               << '\t' << formatNumber(p.torque, u"0.0", locale) << '\t'
+               << formatNumber(p.truePower, u"0.00", locale) << '\t'
                << formatNumber(p.trueTorque, u"0.00", locale) << '\n';
     io.err << "tolvane-tool simulate: wrote " << QDir::toNativeSeparators(saved.fullPath) << " after "
            << formatNumber(run.simulatedMs() / 1000.0, u"0.0", locale) << " s of simulated time\n";

@@ -56,8 +56,9 @@ int testLineCount(const QStringList& lines)
 
 struct HeadlessRun::Parts {
     Parts(const HeadlessOptions& o, TestSetup& s, const UnitSettings& u, Prompter& p, const TextLocale& l)
-        : options(o), setup(s), units(u), prompter(p), locale(l), clock(o.start), dyno(clock, o.dyno), driver(dyno),
-          link(dyno, windowOf(o.kind)), grid(windowOf(o.kind)), decoder(windowOf(o.kind), grid, l)
+        : options(o), setup(s), units(u), prompter(p), locale(l), clock(o.start), dyno(clock, o.dyno),
+          driver(dyno), link(dyno, windowOf(o.kind)), grid(windowOf(o.kind)),
+          decoder(windowOf(o.kind), grid, l)
     {
     }
 
@@ -184,7 +185,8 @@ bool HeadlessRun::run()
     Parts& p = *m_parts;
     const double tachRatio = p.setupNumber(TestSetup::Text::TachRatio);
     if (tachRatio <= 0.0) {
-        p.error = QStringLiteral("The tach ratio \"%1\" is not a number above 0.").arg(p.setup.text(TestSetup::Text::TachRatio));
+        p.error = QStringLiteral("The tach ratio \"%1\" is not a number above 0.")
+                      .arg(p.setup.text(TestSetup::Text::TachRatio));
         return false;
     }
     qint64 limitMs = p.options.maxSimulatedMs;
@@ -200,7 +202,8 @@ bool HeadlessRun::run()
     } else {
         const double inertia = p.setupNumber(TestSetup::Text::InertiaE);
         if (inertia <= 0.0) {
-            p.error = QStringLiteral("The inertia \"%1\" is not a number above 0.").arg(p.setup.text(TestSetup::Text::InertiaE));
+            p.error = QStringLiteral("The inertia \"%1\" is not a number above 0.")
+                          .arg(p.setup.text(TestSetup::Text::InertiaE));
             return false;
         }
         p.decoder.setTachRatio(static_cast<float>(tachRatio));
@@ -275,7 +278,8 @@ SaveResult HeadlessRun::save(const SaveTarget& target, const TestFileHeader& hea
 std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& lines) const
 {
     const Parts& p = *m_parts;
-    const QString heading = p.units.engineSpeedUnit() + QLatin1Char('\t') + p.units.roadSpeedUnit() + QLatin1Char('\t');
+    const QString heading =
+        p.units.engineSpeedUnit() + QLatin1Char('\t') + p.units.roadSpeedUnit() + QLatin1Char('\t');
     qsizetype at = 0;
     while (at < lines.size() && !lines[at].startsWith(heading))
         ++at;

@@ -58,8 +58,8 @@ class HeadlessRun {
 public:
     // The setup's step script, tach ratio and inertia texts and limits drive the test; the
     // setup, units and prompter must outlive the run.
-    HeadlessRun(const HeadlessOptions& options, TestSetup& setup, const UnitSettings& units, Prompter& prompter,
-                const TextLocale& locale);
+    HeadlessRun(const HeadlessOptions& options, TestSetup& setup, const UnitSettings& units,
+                Prompter& prompter, const TextLocale& locale);
     ~HeadlessRun();
     HeadlessRun(const HeadlessRun&) = delete;
     HeadlessRun& operator=(const HeadlessRun&) = delete;

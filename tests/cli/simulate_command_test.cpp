@@ -21,7 +21,8 @@ ToolRun simulate(const QStringList& arguments)
     p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("simulate")} + arguments);
     p.closeWriteChannel();
     p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
+            QString::fromUtf8(p.readAllStandardError())};
 }
 
 QStringList tsvRows(const QString& out)
@@ -35,7 +36,10 @@ QStringList tsvRows(const QString& out)
 class SimulateCommand : public ::testing::Test {
 protected:
     QString data() const { return dir.filePath(QStringLiteral("data")); }
-    QString inLibrary(const QString& relative) const { return data() + QStringLiteral("/dynoruns/") + relative; }
+    QString inLibrary(const QString& relative) const
+    {
+        return data() + QStringLiteral("/dynoruns/") + relative;
+    }
     QTemporaryDir dir;
 };
 
@@ -64,8 +68,8 @@ TEST_F(SimulateCommand, StepPrintsOneRowPerTargetBesideTheTruthAndCalibratesTheD
 TEST_F(SimulateCommand, SweepPrintsOneRowPerDataLine)
 {
     const QString out = inLibrary(QStringLiteral("Demo/02demo.SWP"));
-    const ToolRun r = simulate({"sweep", "--out", out, "--data-dir", data(), "--seed", "3", "--start", "4000",
-                                "--end", "10000"});
+    const ToolRun r = simulate(
+        {"sweep", "--out", out, "--data-dir", data(), "--seed", "3", "--start", "4000", "--end", "10000"});
     ASSERT_EQ(r.code, 0) << r.err.toStdString();
     const QStringList rows = tsvRows(r.out);
     ASSERT_GT(rows.size(), 100);
@@ -88,8 +92,8 @@ TEST_F(SimulateCommand, AFileOutsideTheLibraryHasItsOwnFolderAsRootAndAnOwnCalib
     ini.write("[BlackBox]\r\nLoadOff=4096\r\nLoadSpan=0.0100\r\n");
     ini.close();
     const QString out = dir.filePath(QStringLiteral("elsewhere/run.STP"));
-    const ToolRun r = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end", "7000",
-                                "--tach", "3.125", "--notes", out + QStringLiteral(".missing")});
+    const ToolRun r = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end",
+                                "7000", "--tach", "3.125", "--notes", out + QStringLiteral(".missing")});
     EXPECT_EQ(r.code, 1); // the notes file is missing
     EXPECT_FALSE(QFile::exists(out));
 
@@ -97,8 +101,8 @@ TEST_F(SimulateCommand, AFileOutsideTheLibraryHasItsOwnFolderAsRootAndAnOwnCalib
     ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
     notes.write("Stock bike\r\nNew chain\r\n");
     notes.close();
-    const ToolRun ok = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end", "7000",
-                                 "--tach", "3.125", "--notes", notes.fileName()});
+    const ToolRun ok = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end",
+                                 "7000", "--tach", "3.125", "--notes", notes.fileName()});
     ASSERT_EQ(ok.code, 0) << ok.err.toStdString();
     EXPECT_EQ(tsvRows(ok.out).size(), 3);
     const tolvane::TextReadResult file = tolvane::readTextLines(out);
@@ -124,10 +128,14 @@ TEST_F(SimulateCommand, ExitCodes)
         {{"step", "--out", out, "--tach", "0"}, 2, "--tach"},
         {{"step", "--out", out, "--start", "abc"}, 2, "--start"},
         {{"step", "--out", out, "--speed", "9"}, 2, "usage:"},
-        {{"step", "--out", out, "--data-dir", folder, "--vehicle", "tractor"}, 1, "unknown vehicle \"tractor\""},
+        {{"step", "--out", out, "--data-dir", folder, "--vehicle", "tractor"},
+         1,
+         "unknown vehicle \"tractor\""},
         {{"step", "--out", folder, "--data-dir", folder}, 1, "is a folder"},
         // The limiter is at 13500 rpm: a 14500 target is never reached.
-        {{"step", "--out", out, "--data-dir", folder, "--start", "14500", "--end", "14500"}, 1, "did not finish"},
+        {{"step", "--out", out, "--data-dir", folder, "--start", "14500", "--end", "14500"},
+         1,
+         "did not finish"},
     };
     for (const Case& c : cases) {
         const ToolRun r = simulate(c.arguments);

@@ -26,16 +26,17 @@ constexpr DateTimeValue Start = 46366.0 + 10.0 / 24.0;
 
 QStringList stepSetupBlock()
 {
-    return {"--Test Setup--", "Min Rpm:3000", "Redline:12000", "Weight:20", "DrgCo:25", "Inertia:3.5000",
-            "Auto Decell:True", "Decell rpm:4000", "Auto Inc:True", "Step rpm:1000", "Warm up:False",
-            "Warm rpm:7000", "Max fps/s:17", "Max Lbs/s:17", "Min hp:8", "Min Seconds:4", "EGA:False",
-            "fpss MF:16", "Feedback DF:3", "--Test Setup--"};
+    return {"--Test Setup--", "Min Rpm:3000",     "Redline:12000",   "Weight:20",     "DrgCo:25",
+            "Inertia:3.5000", "Auto Decell:True", "Decell rpm:4000", "Auto Inc:True", "Step rpm:1000",
+            "Warm up:False",  "Warm rpm:7000",    "Max fps/s:17",    "Max Lbs/s:17",  "Min hp:8",
+            "Min Seconds:4",  "EGA:False",        "fpss MF:16",      "Feedback DF:3", "--Test Setup--"};
 }
 
 // One test as the tool runs it: the setup's defaults with the dyno's tach ratio (and, for a
 // sweep, its inertia), the units of an empty configuration, an operator who answers OK.
 struct Bench {
-    explicit Bench(TestFileKind kind, std::uint64_t seed = 1, const QStringList& script = {}, qint64 limitMs = 0)
+    explicit Bench(TestFileKind kind, std::uint64_t seed = 1, const QStringList& script = {},
+                   qint64 limitMs = 0)
         : config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard()),
           setup(units, prompter, TextLocale::standard())
     {
@@ -128,24 +129,39 @@ TEST(HeadlessRunEndToEnd, StepTestRecordsEveryTargetAndSavesTheStepLayout)
     const QStringList lines = splitLines(bytes);
     ASSERT_FALSE(lines.isEmpty());
     EXPECT_TRUE(lines[0].startsWith(QStringLiteral("QV512e -USB- Auto Step   ")));
-    EXPECT_EQ(lines[0].mid(25), formatDateTimeText(Start + b.run->simulatedMs() / MsPerDay, TextLocale::standard()));
+    EXPECT_EQ(lines[0].mid(25),
+              formatDateTimeText(Start + b.run->simulatedMs() / MsPerDay, TextLocale::standard()));
 
-    QStringList expected{lines[0], "Demo\\Stock\\01demo.STP", "\t ", "Demo bike, stock", "second note", " ",
-                         "Temp- +77.0  Bar- 29.22  H20- 0.0", "Correction Factor Applied - 1.0000",
-                         "Eng. Tachometer Ratio - 3.1250", " ", "RPM\tMPH\tBHP\tFt/Lbs\tCO \tHC \tCO2 \tO2 \tFlux\t"};
+    QStringList expected{lines[0],
+                         "Demo\\Stock\\01demo.STP",
+                         "\t ",
+                         "Demo bike, stock",
+                         "second note",
+                         " ",
+                         "Temp- +77.0  Bar- 29.22  H20- 0.0",
+                         "Correction Factor Applied - 1.0000",
+                         "Eng. Tachometer Ratio - 3.1250",
+                         " ",
+                         "RPM\tMPH\tBHP\tFt/Lbs\tCO \tHC \tCO2 \tO2 \tFlux\t"};
     for (int k = 0; k < 10; ++k)
         expected << QStringLiteral("<data>");
-    expected << "end." << " ";
+    expected << "end."
+             << " ";
     expected += stepSetupBlock();
-    expected << " " << " " << "Tolvane Test Shop" << "1 Roller Lane";
-    expectLines(lines, expected, QRegularExpression(QStringLiteral("^\\d+\\t\\d+\\.\\d\\t\\d+\\.\\d\\t\\d+\\.\\d\\t$")));
+    expected << " "
+             << " "
+             << "Tolvane Test Shop"
+             << "1 Roller Lane";
+    expectLines(lines, expected,
+                QRegularExpression(QStringLiteral("^\\d+\\t\\d+\\.\\d\\t\\d+\\.\\d\\t\\d+\\.\\d\\t$")));
 }
 
 TEST(HeadlessRunEndToEnd, StepRecordsHoldEachTargetWithinOnePercentOfTheTrueTorque)
 {
     Bench b(TestFileKind::Step);
     ASSERT_TRUE(b.run->run()) << b.run->error().toStdString();
-    const std::vector<RecordedPoint> points = b.run->compareWithTruth(b.run->fileLines(b.header(), QStringLiteral("x")));
+    const std::vector<RecordedPoint> points =
+        b.run->compareWithTruth(b.run->fileLines(b.header(), QStringLiteral("x")));
     ASSERT_EQ(points.size(), 10u);
     for (std::size_t k = 0; k < points.size(); ++k) {
         const RecordedPoint& p = points[k];
@@ -169,23 +185,39 @@ TEST(HeadlessRunEndToEnd, SweepRunsToTheSaveAndSavesTheSweepLayout)
     const qsizetype dataLines = lines.indexOf(QStringLiteral("end.")) - 16;
     EXPECT_GT(dataLines, 200);
 
-    QStringList expected{lines[0], "Demo\\Stock\\02demo.SWP", "", lines[3], lines[4], "", "Demo bike, stock",
-                         "second note", " ", "Temp- +77.0  Bar- 29.22  H20- 0.0", "Correction Factor Applied - 1.0000",
-                         "Eng. Tachometer Ratio - 3.1250", " ", " ",
-                         "RPM\tMPH\tBHP\tFt/Lbs\tAcc \tD_Tq \tS_Tq \tAngO \t", " "};
+    QStringList expected{lines[0],
+                         "Demo\\Stock\\02demo.SWP",
+                         "",
+                         lines[3],
+                         lines[4],
+                         "",
+                         "Demo bike, stock",
+                         "second note",
+                         " ",
+                         "Temp- +77.0  Bar- 29.22  H20- 0.0",
+                         "Correction Factor Applied - 1.0000",
+                         "Eng. Tachometer Ratio - 3.1250",
+                         " ",
+                         " ",
+                         "RPM\tMPH\tBHP\tFt/Lbs\tAcc \tD_Tq \tS_Tq \tAngO \t",
+                         " "};
     for (qsizetype k = 0; k < dataLines; ++k)
         expected << QStringLiteral("<data>");
-    expected << "end." << " ";
+    expected << "end."
+             << " ";
     QStringList block = stepSetupBlock().mid(0, 18);
     block[3] = QStringLiteral("T fps/s:20");
     block[4] = QStringLiteral("Hold:25");
     block[5] = QStringLiteral("Inertia:") + b.setup.text(TestSetup::Text::InertiaE);
     block[17] = QStringLiteral("--Test Setup--");
     expected += block;
-    expected << "" << "" << "Tolvane Test Shop" << "1 Roller Lane";
+    expected << ""
+             << ""
+             << "Tolvane Test Shop"
+             << "1 Roller Lane";
     expectLines(lines, expected,
-                QRegularExpression(QStringLiteral(
-                    "^\\d+\\t\\d+\\.\\d\\t-?\\d+\\.\\d\\t-?\\d+\\.\\d\\t-?\\d+\\.\\d\\d\\t-?\\d+\\.\\d{3}\\t-?\\d+\\.\\d{3}\\t0\\t$")));
+                QRegularExpression(QStringLiteral("^\\d+\\t\\d+\\.\\d\\t-?\\d+\\.\\d\\t-?\\d+\\.\\d\\t-?\\d+"
+                                                  "\\.\\d\\d\\t-?\\d+\\.\\d{3}\\t-?\\d+\\.\\d{3}\\t0\\t$")));
     EXPECT_TRUE(lines[3].startsWith(QStringLiteral("Max BHP:  ")));
     EXPECT_TRUE(lines[4].startsWith(QStringLiteral("Max Ft/Lbs:  ")));
 }
@@ -196,7 +228,8 @@ TEST(HeadlessRunEndToEnd, SweepPowerIsWithinTwoPercentOfTheTrueWheelPowerAwayFro
     ASSERT_TRUE(b.run->run()) << b.run->error().toStdString();
     int checked = 0;
     double lowest = 1e9, highest = 0.0;
-    for (const RecordedPoint& p : b.run->compareWithTruth(b.run->fileLines(b.header(), QStringLiteral("x")))) {
+    for (const RecordedPoint& p :
+         b.run->compareWithTruth(b.run->fileLines(b.header(), QStringLiteral("x")))) {
         lowest = std::min(lowest, p.engineRpm);
         highest = std::max(highest, p.engineRpm);
         if (p.engineRpm < 3500.0 || p.engineRpm > 11500.0)
