@@ -160,12 +160,8 @@ void FrameDecoder::finishStep(DynoSample& next)
     next.smoothedEngineRpm = means.engineRpm;
     m_sample = next;
 
-    if (m_display) {
-        if (m_controller && m_controller->recordCount() > 0)
-            m_display->addEventPoints(m_controller->recordCount(), next.smoothedEngineRpm,
-                                      next.smoothedPower);
+    if (m_display)
         m_display->showValues(displayedValues(next));
-    }
     if (m_controller)
         m_controller->runPass(m_sample);
 }

@@ -9,7 +9,7 @@
 // are those of the last frame that passed the plausibility limits.
 //
 // Without a controller the decoder behaves as if the controller stood in its initial, waiting
-// state: rows go to the rolling window and no event-graph points are added.
+// state: rows go to the rolling window.
 #include <QString>
 #include <QStringView>
 

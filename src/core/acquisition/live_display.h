@@ -1,8 +1,9 @@
 #pragma once
 // What a live window shows of each decoded frame: the decoder calls these hooks at their fixed
 // points of the pass (see sample_controller.h for the order). A window implements the hooks it
-// has; the others keep their empty bodies (the sweep window has no load gauge, no event graph and
-// no teal power panel; the command-line tool shows nothing).
+// has; the others keep their empty bodies (the sweep window has no load gauge and no teal power
+// panel; the command-line tool shows nothing). The step window's event graph is not among them:
+// its points belong to the step controller, which averages the record line from them.
 #include <QString>
 
 #include "core/acquisition/dyno_sample.h"
@@ -37,14 +38,6 @@ public:
     {
         Q_UNUSED(angularAcceleration);
         Q_UNUSED(forceRate);
-    }
-    // Step, while recording: the point (recordCount, smoothed engine rpm) of event-graph series 0
-    // and (recordCount, smoothed power) of series 1, from which the record line is averaged.
-    virtual void addEventPoints(int recordCount, float smoothedEngineRpm, float smoothedPower)
-    {
-        Q_UNUSED(recordCount);
-        Q_UNUSED(smoothedEngineRpm);
-        Q_UNUSED(smoothedPower);
     }
     virtual void showValues(const DisplayedValues& values) { Q_UNUSED(values); }
     // Step: teal power panel while a force spike is being dropped; cleared when a sample passes

@@ -1,12 +1,13 @@
 #pragma once
 // How a live controller (step or sweep) plugs into the frame decoder. The decoder stays free of
-// controller logic: it asks the controller where the sample's grid row goes and how many samples
-// it has recorded, and hands it every accepted sample at the fixed point of the pass.
+// controller logic: it asks the controller where the sample's grid row goes, and hands it every
+// accepted sample at the fixed point of the pass.
 //
 // Order of one step-window pass (FrameDecoder with LiveWindow::Step):
 //   grid row written (gridPhase() decides where) -> spike checks (a force spike ends the pass)
-//   -> engine rpm -> gauges -> sample physics -> smoothing
-//   -> event-graph points while recordCount() > 0 -> displayed values -> runPass(sample).
+//   -> engine rpm -> gauges -> sample physics -> smoothing -> displayed values -> runPass(sample).
+// The step controller adds the sample's smoothed engine rpm and power to its event graph at the
+// start of its pass while it is recording; nothing the displays do in between touches that graph.
 // Order of one sweep-window pass (LiveWindow::Sweep):
 //   grid row written (gridPhase()) -> spike checks -> engine rpm -> round dials
 //   -> runPass(sample) -> drag and gains on the force, inertia torque, torque, power
@@ -24,10 +25,6 @@ public:
 
     // Recording, Waiting or any other state, as the controller stands before this sample.
     virtual GridPhase gridPhase() const = 0;
-    // Samples recorded at the current target (the step controller's RecordCount); the decoder
-    // adds event-graph points only while it is above 0. A controller without an event graph
-    // (the sweep controller) returns 0.
-    virtual int recordCount() const = 0;
     // One controller pass for an accepted sample. Not called for dropped frames.
     virtual void runPass(const DynoSample& sample) = 0;
 };

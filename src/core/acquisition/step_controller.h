@@ -61,7 +61,7 @@ public:
 
     // SampleController
     GridPhase gridPhase() const override;
-    int recordCount() const override { return m_recordCount; }
+    int recordCount() const { return m_recordCount; }
     void runPass(const DynoSample& sample) override;
 
     StepState state() const { return m_state; }

@@ -58,7 +58,6 @@ public:
 
     // SampleController
     GridPhase gridPhase() const override;
-    int recordCount() const override { return 0; }
     void runPass(const DynoSample& sample) override;
 
     SweepState state() const { return m_state; }

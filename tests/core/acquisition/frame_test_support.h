@@ -59,10 +59,6 @@ public:
         log << QStringLiteral("engine %1").arg(s.engineRpm, 0, 'f', 1);
     }
     void showLoadGauge(float a, float f) override { log << QStringLiteral("gauge %1 %2").arg(a).arg(f); }
-    void addEventPoints(int n, float rpm, float power) override
-    {
-        log << QStringLiteral("event %1 %2 %3").arg(n).arg(rpm, 0, 'f', 1).arg(power, 0, 'f', 3);
-    }
     void showValues(const DisplayedValues& v) override
     {
         lastValues = v;
@@ -80,7 +76,6 @@ public:
 class FakeController : public SampleController {
 public:
     GridPhase gridPhase() const override { return phase; }
-    int recordCount() const override { return records; }
     void runPass(const DynoSample& sample) override
     {
         seen.push_back(sample);
@@ -89,7 +84,6 @@ public:
     }
 
     GridPhase phase = GridPhase::Waiting;
-    int records = 0;
     std::vector<DynoSample> seen;
     QStringList* log = nullptr;
 };
