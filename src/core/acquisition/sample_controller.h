@@ -12,8 +12,8 @@
 //   grid row written (gridPhase()) -> spike checks -> engine rpm -> round dials
 //   -> runPass(sample) -> drag and gains on the force, inertia torque, torque, power
 //   -> displayed values.
-// So the sweep controller sees a sample whose engine rpm is new but whose force, angular
-// acceleration, torque and power are still those of the previous accepted sample.
+// So the sweep controller sees a sample whose engine rpm and force (still without drag and gains)
+// are new but whose angular acceleration, torque and power are those of the previous sample.
 #include "core/acquisition/dyno_sample.h"
 #include "core/acquisition/sample_grid.h"
 
