@@ -21,6 +21,7 @@ int usageError(const Command& command, CommandIo& io, const QString& reason)
     io.err.flush();
     return ExitUsage;
 }
+
 Command decodeCommand();
 Command brakeCommand();
 Command renderCommand();
