@@ -1,0 +1,268 @@
+#include "ui/analysis/graph_window.h"
+
+#include <QActionGroup>
+#include <QColorDialog>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QVBoxLayout>
+
+#include "core/analysis/axis_titles.h"
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/graph_switches.h"
+#include "core/analysis/line_display_mode.h"
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/common/prompter.h"
+#include "core/library/selection.h"
+#include "platform/chart/qcp_chart.h"
+#include "platform/chart/toolkit_colors.h"
+#include "platform/jpeg/jpeg_writer.h"
+
+namespace tolvane {
+
+namespace {
+
+std::optional<QColor> colorFromDialog(const QColor& initial, QWidget* parent)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+} // namespace
+
+TGraph::TGraph(SeriesModel& model, GraphSettings& settings, const Selection& selection,
+               const ViewerState& viewer, const UnitSettings& units, Prompter& prompter,
+               const TextLocale& locale, QWidget* parent)
+    : QWidget(parent), m_model(model), m_settings(settings), m_selection(selection), m_viewer(viewer),
+      m_units(units), m_prompter(prompter), m_locale(locale), m_chart(std::make_unique<QcpChart>()),
+      m_chooseColor(colorFromDialog)
+{
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_chart->widget());
+    m_chart->widget()->setCursor(Qt::CrossCursor);
+    m_chart->widget()->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_chart->widget(), &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_chart->widget()->mapToGlobal(at)); });
+    connect(m_chart.get(), &QcpChart::mouseMoved, this, &TGraph::showMouseReadout);
+
+    // The graph starts on engine speed with the start look: black, silver axes, aqua text, no
+    // crossing of the axes at zero.
+    m_settings.setXAxisColumn(GraphSettings::EngineSpeedAxis);
+    m_model.SetPlotting(false);
+    m_model.setChart(m_chart.get());
+    ChartAppearance look = m_model.appearance();
+    look.axesCrossAtZero = false;
+    look.gridLines = m_settings.gridLines();
+    m_model.setAppearance(look);
+    applyBackground();
+    WriteAxis();
+    m_model.SetPlotting(true);
+
+    buildMenu();
+    connect(&m_settings, &GraphSettings::changed, this, &TGraph::syncChecks);
+    syncChecks();
+}
+
+TGraph::~TGraph()
+{
+    m_model.setChart(nullptr);
+}
+
+QAction* TGraph::addItem(QMenu* menu, const QString& caption, std::function<void()> handler, bool checkable)
+{
+    QAction* item = menu->addAction(caption);
+    item->setCheckable(checkable);
+    connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return item;
+}
+
+void TGraph::buildMenu()
+{
+    m_menu = new QMenu(this);
+    addItem(m_menu, QStringLiteral("Refresh"), [this] { emit refreshRequested(); });
+    addItem(m_menu, QStringLiteral("Graph All"), [this] {
+        // The data graph compares runs: it needs a second run with a colour.
+        if (m_selection.runCount() >= 2 && !m_selection.row(2).colorName.isEmpty())
+            emit graphAllRequested();
+    });
+    m_menu->addSeparator();
+    const auto toggleX = [this](bool writeAxis) {
+        toggleXQuantity(m_settings, m_model, m_units);
+        refreshThen(writeAxis);
+    };
+    addItem(
+        m_menu, QStringLiteral("RPM"), [toggleX] { toggleX(false); }, true);
+    addItem(
+        m_menu, QStringLiteral("MPH"), [toggleX] { toggleX(true); }, true);
+    m_menu->addSeparator();
+    addItem(
+        m_menu, QStringLiteral("HP"),
+        [this] {
+            m_settings.setShowPower(!m_settings.showPower());
+            refreshThen(true);
+        },
+        true);
+    addItem(
+        m_menu, QStringLiteral("Torque"),
+        [this] {
+            m_settings.setShowTorque(!m_settings.showTorque());
+            refreshThen(true);
+        },
+        true);
+    addItem(
+        m_menu, QStringLiteral("CO% / Acc"),
+        [this] {
+            m_settings.setShowCo(!m_settings.showCo());
+            refreshThen(true);
+        },
+        true);
+    m_menu->addSeparator();
+    addItem(
+        m_menu, QStringLiteral("Corrected"),
+        [this] {
+            chooseCorrected(m_settings, m_model, true);
+            refreshThen(false);
+        },
+        true);
+    addItem(
+        m_menu, QStringLiteral("Uncorrected"),
+        [this] {
+            chooseCorrected(m_settings, m_model, false);
+            refreshThen(false);
+        },
+        true);
+    m_menu->addSeparator();
+    addItem(
+        m_menu, QStringLiteral("Grid &Lines"),
+        [this] {
+            toggleGridLines(m_settings, m_model);
+            refreshThen(false);
+        },
+        true);
+    addItem(m_menu, QStringLiteral("&Colors..."), [this] { chooseColors(); });
+    addItem(
+        m_menu, QStringLiteral("Average test phases"),
+        [this] {
+            m_settings.setAverageTestPhases(!m_settings.averageTestPhases());
+            refreshThen(false);
+        },
+        true);
+    QMenu* modes = m_menu->addMenu(QStringLiteral("Line display mode"));
+    m_lineDisplayGroup = new QActionGroup(this);
+    m_lineDisplayGroup->setExclusive(true);
+    for (const LineDisplayItem& item : lineDisplayItems()) {
+        QAction* choice = addItem(
+            modes, item.caption,
+            [this, mode = item.mode] {
+                m_settings.setLineDisplayMode(mode);
+                refreshThen(false);
+            },
+            true);
+        choice->setData(QVariant::fromValue(item.mode));
+        m_lineDisplayGroup->addAction(choice);
+    }
+    m_menu->addSeparator();
+    addItem(m_menu, QStringLiteral("Save as jpg..."), [this] { saveAsJpg(); });
+    addItem(m_menu, QStringLiteral("Print Graph..."), [this] {
+        m_printing = true;
+        emit printRequested();
+        m_printing = false;
+    });
+    m_menu->addSeparator();
+    addItem(m_menu, QStringLiteral("Goto Test"), [this] { emit gotoTestRequested(); });
+}
+
+QAction* TGraph::action(const QString& caption) const
+{
+    for (QAction* item : m_menu->findChildren<QAction*>()) {
+        if (item->text() == caption && !item->isSeparator())
+            return item;
+    }
+    for (QAction* item : m_lineDisplayGroup->actions()) {
+        if (item->text() == caption)
+            return item;
+    }
+    return nullptr;
+}
+
+void TGraph::syncChecks()
+{
+    const bool mph = m_settings.xAxisColumn() == GraphSettings::RoadSpeedAxis;
+    action(QStringLiteral("RPM"))->setChecked(!mph);
+    action(QStringLiteral("MPH"))->setChecked(mph);
+    action(QStringLiteral("HP"))->setChecked(m_settings.showPower());
+    action(QStringLiteral("Torque"))->setChecked(m_settings.showTorque());
+    action(QStringLiteral("CO% / Acc"))->setChecked(m_settings.showCo());
+    action(QStringLiteral("Corrected"))->setChecked(m_settings.corrected());
+    action(QStringLiteral("Uncorrected"))->setChecked(!m_settings.corrected());
+    action(QStringLiteral("Grid &Lines"))->setChecked(m_settings.gridLines());
+    action(QStringLiteral("Average test phases"))->setChecked(m_settings.averageTestPhases());
+    for (QAction* item : m_lineDisplayGroup->actions())
+        item->setChecked(item->data().value<GraphSettings::LineDisplayMode>() ==
+                         m_settings.lineDisplayMode());
+}
+
+void TGraph::refreshThen(bool writeAxis)
+{
+    emit refreshRequested();
+    if (writeAxis)
+        WriteAxis();
+}
+
+void TGraph::WriteAxis()
+{
+    writeAxis(m_model, m_settings, m_units);
+}
+
+void TGraph::showMouseReadout(QPointF value)
+{
+    const AxisTitles titles{m_model.xAxis().title, m_model.yAxis().title};
+    setWindowTitle(mouseReadout(value.x(), value.y(), titles, m_locale));
+    if (!m_printing && m_viewer.fileCountAtPlot() != m_selection.runCount())
+        emit refreshRequested();
+}
+
+void TGraph::applyBackground()
+{
+    ChartAppearance look = m_model.appearance();
+    look.backgroundColor = m_settings.backgroundColor();
+    look.marginColor = m_settings.backgroundColor();
+    m_model.setAppearance(look);
+}
+
+void TGraph::chooseColors()
+{
+    const QColor current = colorFromName(m_settings.backgroundColor()).value_or(QColor(Qt::black));
+    const std::optional<QColor> chosen = m_chooseColor(current, this);
+    if (!chosen)
+        return;
+    // The viewer and browser windows follow the setting.
+    m_settings.setBackgroundColor(colorToName(*chosen));
+    applyBackground();
+}
+
+void TGraph::saveAsJpg()
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Save as jpg");
+    request.filter = QStringLiteral("JPEG files (*.jpg);;All files (*)");
+    const std::optional<QString> chosen = m_prompter.chooseFile(request);
+    if (!chosen)
+        return;
+    const auto saved = saveJpeg(*chosen, grab().toImage());
+    if (const auto* error = std::get_if<FileError>(&saved))
+        m_prompter.inform(QStringLiteral("Error"), error->message, PromptIcon::Error);
+}
+
+void TGraph::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    WriteAxis();
+    setWindowTitle(QStringLiteral("Height: %1    Width: %2").arg(height()).arg(width()));
+}
+
+} // namespace tolvane

@@ -1,0 +1,34 @@
+#pragma once
+// The operator's Prompter: message boxes, input boxes and file dialogs shown with Qt.
+#include <QMessageBox>
+
+#include <memory>
+
+#include "core/common/prompter.h"
+
+class QWidget;
+
+namespace tolvane {
+
+class QtPrompter final : public Prompter {
+public:
+    // Dialogs are centred over parent (nullptr: over the screen).
+    explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+
+    PromptAnswer ask(const PromptRequest& request) override;
+    std::optional<QString> input(const QString& title, const QString& label, const QString& initial) override;
+    std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+
+private:
+    QWidget* m_parent;
+};
+
+// The message box of a request, ready to be shown: title, text, icon and buttons as asked.
+std::unique_ptr<QMessageBox> makeMessageBox(const PromptRequest& request, QWidget* parent);
+// The standard buttons of a button set.
+QMessageBox::StandardButtons standardButtonsOf(PromptButtons buttons);
+// The answer a clicked button gives; a box closed without a button (Escape on a box whose
+// buttons offer no way back) counts as Cancel.
+PromptAnswer answerOf(QMessageBox::StandardButton button);
+
+} // namespace tolvane

@@ -1,0 +1,286 @@
+// The graph window driven through its context menu with a scripted operator: menu captions and
+// checks, the line display radio group, axis titles, the mouse read-out, colours and the JPEG
+// export.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QActionGroup>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QTemporaryDir>
+
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/run_plotter.h"
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/common/scripted_prompter.h"
+#include "core/library/selection.h"
+#include "core/setup/unit_settings.h"
+#include "platform/chart/qcp_chart.h"
+#include "support/fixtures.h"
+#include "ui/analysis/graph_window.h"
+
+namespace tolvane {
+namespace {
+
+class GraphWindowTest : public ::testing::Test {
+protected:
+    GraphWindowTest()
+    {
+        units.setEngineSpeedUnit(QStringLiteral("RPM"));
+        units.setRoadSpeedUnit(QStringLiteral("MPH"));
+        units.setPowerUnitLabel(QStringLiteral("BHP"));
+        units.setForceUnit(QStringLiteral("Ft/Lbs"));
+        window = std::make_unique<TGraph>(model, settings, selection, viewer, units, prompter,
+                                          TextLocale::standard());
+        window->resize(800, 500);
+    }
+
+    QStringList captions(const QMenu* menu) const
+    {
+        QStringList result;
+        for (const QAction* item : menu->actions())
+            result << (item->isSeparator() ? QStringLiteral("-") : item->text());
+        return result;
+    }
+
+    void addRuns(int count)
+    {
+        const QStringList files{QStringLiteral("render/sweep_a.SWP"), QStringLiteral("render/sweep_b.SWP"),
+                                QStringLiteral("render/sweep_c.SWP")};
+        for (int i = 0; i < count; ++i)
+            selection.addRun(test::fixturePath(files.at(i)), test::fixturePath(QString()), QString(),
+                             Selection::MarkerSpelling::Capital);
+    }
+
+    UnitSettings units;
+    GraphSettings settings;
+    Selection selection;
+    ViewerState viewer;
+    SeriesModel model;
+    ScriptedPrompter prompter;
+    std::unique_ptr<TGraph> window;
+};
+
+TEST_F(GraphWindowTest, ContextMenuCaptionsAndStartChecks)
+{
+    EXPECT_EQ(captions(window->contextMenu()), (QStringList{"Refresh",
+                                                            "Graph All",
+                                                            "-",
+                                                            "RPM",
+                                                            "MPH",
+                                                            "-",
+                                                            "HP",
+                                                            "Torque",
+                                                            "CO% / Acc",
+                                                            "-",
+                                                            "Corrected",
+                                                            "Uncorrected",
+                                                            "-",
+                                                            "Grid &Lines",
+                                                            "&Colors...",
+                                                            "Average test phases",
+                                                            "Line display mode",
+                                                            "-",
+                                                            "Save as jpg...",
+                                                            "Print Graph...",
+                                                            "-",
+                                                            "Goto Test"}));
+    QMenu* modes = window->action(QStringLiteral("Line display mode"))->menu();
+    ASSERT_NE(modes, nullptr);
+    EXPECT_EQ(captions(modes), (QStringList{"Show highest (normal)", "Show all (diagnose)", "3.0", "2.0",
+                                            "1.0", "0.5", "0.1"}));
+    for (const char* checked : {"RPM", "HP", "Torque", "CO% / Acc", "Corrected"})
+        EXPECT_TRUE(window->action(QString::fromLatin1(checked))->isChecked()) << checked;
+    for (const char* unchecked : {"MPH", "Uncorrected"})
+        EXPECT_FALSE(window->action(QString::fromLatin1(unchecked))->isChecked()) << unchecked;
+    for (QAction* item : modes->actions())
+        EXPECT_FALSE(item->isChecked()) << item->text().toStdString();
+    EXPECT_DOUBLE_EQ(settings.pointTolerance(), 0.001);
+}
+
+TEST_F(GraphWindowTest, StartLook)
+{
+    const ChartAppearance& look = model.appearance();
+    EXPECT_EQ(look.backgroundColor, QStringLiteral("clBlack"));
+    EXPECT_EQ(look.marginColor, QStringLiteral("clBlack"));
+    EXPECT_EQ(look.axisColor, QStringLiteral("clSilver"));
+    EXPECT_EQ(look.textColor, QStringLiteral("clAqua"));
+    EXPECT_FALSE(look.axesCrossAtZero);
+    EXPECT_EQ(window->chart().widget()->cursor().shape(), Qt::CrossCursor);
+}
+
+TEST_F(GraphWindowTest, LineDisplayModeIsOneRadioGroupSettingTheTolerance)
+{
+    const struct {
+        const char* caption;
+        double tolerance;
+    } cases[] = {{"Show highest (normal)", 1.0},
+                 {"Show all (diagnose)", 0.001},
+                 {"3.0", 3.0},
+                 {"2.0", 2.0},
+                 {"1.0", 1.0},
+                 {"0.5", 0.1},
+                 {"0.1", 0.001}};
+    int refreshes = 0;
+    QObject::connect(window.get(), &TGraph::refreshRequested, [&] { ++refreshes; });
+    for (const auto& c : cases) {
+        QAction* item = window->action(QString::fromLatin1(c.caption));
+        item->trigger();
+        EXPECT_DOUBLE_EQ(settings.pointTolerance(), c.tolerance) << c.caption;
+        for (QAction* other : item->actionGroup()->actions())
+            EXPECT_EQ(other->isChecked(), other == item) << c.caption << " / " << other->text().toStdString();
+    }
+    EXPECT_EQ(refreshes, 7);
+    EXPECT_TRUE(settings.lineDisplayMode() == GraphSettings::LineDisplayMode::Tolerance01);
+}
+
+TEST_F(GraphWindowTest, AxisTitlesFollowTheSwitches)
+{
+    EXPECT_EQ(model.xAxis().title, QStringLiteral("RPM"));
+    EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, Ft/Lbs, CO%/Acc"));
+
+    window->action(QStringLiteral("Torque"))->trigger();
+    EXPECT_FALSE(settings.showTorque());
+    EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, CO%/Acc"));
+
+    window->action(QStringLiteral("HP"))->trigger();
+    window->action(QStringLiteral("CO% / Acc"))->trigger();
+    EXPECT_EQ(model.yAxis().title, QString());
+    EXPECT_FALSE(window->action(QStringLiteral("HP"))->isChecked());
+
+    // RPM and MPH toggle between the two; MPH writes the titles.
+    window->action(QStringLiteral("MPH"))->trigger();
+    EXPECT_EQ(settings.xAxisColumn(), GraphSettings::RoadSpeedAxis);
+    EXPECT_TRUE(window->action(QStringLiteral("MPH"))->isChecked());
+    EXPECT_FALSE(window->action(QStringLiteral("RPM"))->isChecked());
+    EXPECT_EQ(model.xAxis().title, QStringLiteral("MPH"));
+    window->action(QStringLiteral("MPH"))->trigger();
+    EXPECT_EQ(settings.xAxisColumn(), GraphSettings::EngineSpeedAxis);
+    EXPECT_TRUE(window->action(QStringLiteral("RPM"))->isChecked());
+    EXPECT_EQ(model.xAxis().title, QStringLiteral("RPM"));
+    window->action(QStringLiteral("RPM"))->trigger();
+    EXPECT_EQ(settings.xAxisColumn(), GraphSettings::RoadSpeedAxis);
+}
+
+TEST_F(GraphWindowTest, MouseReadoutAndCatchUpReplotOnce)
+{
+    addRuns(2);
+    RunPlotter plotter(model, selection, settings, viewer, prompter, QLatin1Char('.'));
+    QObject::connect(window.get(), &TGraph::refreshRequested, [&] { plotter.PlotAll(); });
+    int refreshes = 0;
+    QObject::connect(window.get(), &TGraph::refreshRequested, [&] { ++refreshes; });
+
+    window->showMouseReadout(QPointF(4512.34, 123.45));
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("     123.5 BHP, Ft/Lbs, CO%/Acc   @   4512.3 RPM"));
+    EXPECT_EQ(refreshes, 1); // nothing plotted yet: the graph catches up
+    window->showMouseReadout(QPointF(1, 2));
+    EXPECT_EQ(refreshes, 1);
+
+    selection.removeRun(2);
+    window->showMouseReadout(QPointF(1, 2));
+    window->showMouseReadout(QPointF(1, 2));
+    EXPECT_EQ(refreshes, 2);
+}
+
+TEST_F(GraphWindowTest, ColorsStoreTheToolkitNameAndPaintTheChart)
+{
+    window->setColorChooser([](const QColor& initial, QWidget*) -> std::optional<QColor> {
+        EXPECT_EQ(initial, QColor(Qt::black));
+        return QColor(0x00, 0x00, 0x80);
+    });
+    window->action(QStringLiteral("&Colors..."))->trigger();
+    EXPECT_EQ(settings.backgroundColor(), QStringLiteral("clNavy"));
+    EXPECT_EQ(model.appearance().backgroundColor, QStringLiteral("clNavy"));
+    EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clNavy"));
+
+    window->setColorChooser([](const QColor&, QWidget*) -> std::optional<QColor> { return QColor(1, 2, 3); });
+    window->chooseColors();
+    EXPECT_EQ(settings.backgroundColor(), QStringLiteral("$00030201"));
+
+    window->setColorChooser([](const QColor&, QWidget*) -> std::optional<QColor> { return std::nullopt; });
+    window->chooseColors();
+    EXPECT_EQ(settings.backgroundColor(), QStringLiteral("$00030201"));
+}
+
+bool isJfif(const QString& path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray head = file.read(11);
+    return head.startsWith(QByteArray("\xFF\xD8\xFF\xE0", 4)) && head.mid(6, 5) == QByteArray("JFIF\0", 5);
+}
+
+TEST_F(GraphWindowTest, SaveAsJpgAppendsTheExtensionOnlyWhenMissing)
+{
+    QTemporaryDir dir;
+    prompter.queueFile(dir.filePath(QStringLiteral("graph1")));
+    prompter.queueFile(dir.filePath(QStringLiteral("graph2.bmp")));
+    prompter.queueFile(std::nullopt);
+    window->action(QStringLiteral("Save as jpg..."))->trigger();
+    window->saveAsJpg();
+    window->saveAsJpg();
+    EXPECT_TRUE(isJfif(dir.filePath(QStringLiteral("graph1.jpg"))));
+    EXPECT_TRUE(isJfif(dir.filePath(QStringLiteral("graph2.bmp"))));
+    EXPECT_FALSE(QFile::exists(dir.filePath(QStringLiteral("graph2.bmp.jpg"))));
+    EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files).size(), 2);
+    ASSERT_EQ(prompter.fileRequests().size(), 3u);
+    EXPECT_TRUE(prompter.fileRequests().front().kind == FileDialogRequest::Kind::Save);
+    EXPECT_TRUE(prompter.asked().empty());
+}
+
+TEST_F(GraphWindowTest, SaveAsJpgReportsAWriteFailure)
+{
+    QTemporaryDir dir;
+    prompter.queueFile(dir.filePath(QStringLiteral("missing/graph1")));
+    window->saveAsJpg();
+    ASSERT_EQ(prompter.asked().size(), 1u);
+    EXPECT_TRUE(prompter.asked().front().icon == PromptIcon::Error);
+    EXPECT_FALSE(prompter.asked().front().text.isEmpty());
+}
+
+TEST_F(GraphWindowTest, PrintAndGraphAllRequests)
+{
+    int graphAll = 0;
+    QObject::connect(window.get(), &TGraph::graphAllRequested, [&] { ++graphAll; });
+    int refreshes = 0;
+    QObject::connect(window.get(), &TGraph::refreshRequested, [&] { ++refreshes; });
+    addRuns(1);
+    window->action(QStringLiteral("Graph All"))->trigger();
+    EXPECT_EQ(graphAll, 0); // one run compares with nothing
+    addRuns(2);
+    window->action(QStringLiteral("Graph All"))->trigger();
+    EXPECT_EQ(graphAll, 1);
+
+    // While a print starts, mouse movement does not re-plot.
+    QObject::connect(window.get(), &TGraph::printRequested, [&] { window->showMouseReadout(QPointF(1, 1)); });
+    window->action(QStringLiteral("Print Graph..."))->trigger();
+    EXPECT_EQ(refreshes, 0);
+}
+
+TEST_F(GraphWindowTest, ThreeRunsPicture)
+{
+    addRuns(3);
+    viewer.setRescalePending(true);
+    RunPlotter plotter(model, selection, settings, viewer, prompter, QLatin1Char('.'));
+    ASSERT_EQ(plotter.PlotAll().outcome, PlotAllResult::Outcome::Plotted);
+    const QImage picture = window->grab().toImage();
+    EXPECT_EQ(picture.size(), QSize(800, 500));
+    // The first run's red curves (antialiased, so reddish) are drawn on the black background.
+    int red = 0;
+    for (int y = 0; y < picture.height(); ++y) {
+        for (int x = 0; x < picture.width(); ++x) {
+            const QColor c = picture.pixelColor(x, y);
+            red += c.red() > 150 && c.green() < 80 && c.blue() < 80;
+        }
+    }
+    EXPECT_GT(red, 300);
+    EXPECT_EQ(picture.pixelColor(400, 5), QColor(Qt::black));
+    if (const QByteArray out = qgetenv("TOLVANE_GRAPH_PNG"); !out.isEmpty())
+        picture.save(QString::fromLocal8Bit(out));
+}
+
+} // namespace
+} // namespace tolvane
