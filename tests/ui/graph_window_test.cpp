@@ -136,6 +136,39 @@ TEST_F(GraphWindowTest, LineDisplayModeIsOneRadioGroupSettingTheTolerance)
     EXPECT_TRUE(settings.lineDisplayMode() == GraphSettings::LineDisplayMode::Tolerance01);
 }
 
+TEST_F(GraphWindowTest, ToleranceReachesTheRunCurves)
+{
+    addRuns(1);
+    RunPlotter plotter(model, selection, settings, viewer, prompter, QLatin1Char('.'));
+    QObject::connect(window.get(), &TGraph::refreshRequested, [&] { plotter.PlotAll(); });
+    window->action(QStringLiteral("0.5"))->trigger();
+    ASSERT_NE(model.series(SeriesKey::Power + 1), nullptr);
+    EXPECT_DOUBLE_EQ(model.series(SeriesKey::Power + 1)->numericalTolerance, 0.1);
+    window->action(QStringLiteral("3.0"))->trigger();
+    EXPECT_DOUBLE_EQ(model.series(SeriesKey::Power + 1)->numericalTolerance, 3.0);
+}
+
+TEST_F(GraphWindowTest, CorrectedRewritesTheTitlesUncorrectedKeepsItsOwn)
+{
+    window->action(QStringLiteral("Uncorrected"))->trigger();
+    EXPECT_FALSE(settings.corrected());
+    EXPECT_TRUE(window->action(QStringLiteral("Uncorrected"))->isChecked());
+    EXPECT_FALSE(window->action(QStringLiteral("Corrected"))->isChecked());
+    EXPECT_EQ(model.yAxis().title, QStringLiteral("(UnCorrected)"));
+    EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clSilver"));
+    EXPECT_EQ(model.appearance().textColor, QStringLiteral("clBlack"));
+
+    window->action(QStringLiteral("Corrected"))->trigger();
+    EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, Ft/Lbs, CO%/Acc"));
+    EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clBlack"));
+    EXPECT_EQ(model.appearance().textColor, QStringLiteral("clAqua"));
+
+    window->action(QStringLiteral("Grid &Lines"))->trigger();
+    EXPECT_FALSE(settings.gridLines());
+    EXPECT_FALSE(window->action(QStringLiteral("Grid &Lines"))->isChecked());
+    EXPECT_FALSE(model.appearance().gridLines);
+}
+
 TEST_F(GraphWindowTest, AxisTitlesFollowTheSwitches)
 {
     EXPECT_EQ(model.xAxis().title, QStringLiteral("RPM"));

@@ -124,7 +124,7 @@ void TGraph::buildMenu()
         m_menu, QStringLiteral("Corrected"),
         [this] {
             chooseCorrected(m_settings, m_model, true);
-            refreshThen(false);
+            refreshThen(true);
         },
         true);
     addItem(
