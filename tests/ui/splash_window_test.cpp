@@ -1,0 +1,104 @@
+// The splash window: its fixed texts and version, the program's name and folder, the company
+// fields, the OK step that readies the exit screen, the exit-screen buttons and the one-shot timer
+// that ends only a modal showing.
+#include <gtest/gtest.h>
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTimer>
+
+#include "ui/setup/splash_window.h"
+
+namespace tolvane {
+namespace {
+
+QStringList labelTexts(const QWidget& window)
+{
+    QStringList texts;
+    for (const QLabel* label : window.findChildren<QLabel*>())
+        texts << label->text();
+    return texts;
+}
+
+TEST(SplashWindow, FixedTextsVersionAndProgram)
+{
+    const Tsplashf splash(QStringLiteral("/opt/tolvane/bin/Tolvane"));
+    EXPECT_EQ(splash.versionLabel()->text(), QStringLiteral("1005.1"));
+    const QStringList texts = labelTexts(splash);
+    for (const char* text :
+         {"QV512e  Eddy  Current  Dynamometer ", "USB  data acquisition and analysis software ",
+          "Version:", "Company Name:", "City, Phone, Fax & Email:", "Executing Program:", "Executing  Path:"})
+        EXPECT_TRUE(texts.contains(QString::fromLatin1(text))) << text;
+    EXPECT_EQ(splash.programNameLabel()->text(), QStringLiteral("Tolvane"));
+    EXPECT_EQ(splash.programPathLabel()->text(), QStringLiteral("/opt/tolvane/bin"));
+    EXPECT_EQ(splash.programPathLabel()->toolTip(), QStringLiteral("/opt/tolvane/bin"));
+    EXPECT_EQ(splash.closeAllButton()->text(), QStringLiteral("&Close All"));
+    EXPECT_EQ(splash.viewGraphsButton()->text(), QStringLiteral("&VIEW  GRAPHS"));
+}
+
+TEST(SplashWindow, StartsReadOnlyWithTheExitButtonsHiddenAndTheTimerRunning)
+{
+    Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+    EXPECT_TRUE(splash.comp1()->isReadOnly());
+    EXPECT_TRUE(splash.comp2()->isReadOnly());
+    EXPECT_FALSE(splash.panel2()->isVisibleTo(&splash));
+    EXPECT_TRUE(splash.timer1()->isActive());
+    EXPECT_EQ(splash.timer1()->interval(), 2100);
+
+    splash.setCompany(QStringLiteral("Speed Shop"), QStringLiteral("Leeds, 0113 555"));
+    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed Shop"));
+    EXPECT_EQ(splash.companyAddress(), QStringLiteral("Leeds, 0113 555"));
+
+    // The OK step, which the main window also runs at start-up.
+    splash.show();
+    splash.OKBClick();
+    EXPECT_FALSE(splash.isVisible());
+    EXPECT_FALSE(splash.comp1()->isReadOnly());
+    EXPECT_FALSE(splash.comp2()->isReadOnly());
+    EXPECT_TRUE(splash.panel2()->isVisibleTo(&splash));
+    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed Shop"));
+}
+
+TEST(SplashWindow, ExitScreenButtonsAskForTheirStepAndClose)
+{
+    const struct {
+        QPushButton* (Tsplashf::*button)() const;
+        int closeAll;
+        int viewGraphs;
+    } cases[] = {{&Tsplashf::closeAllButton, 1, 0}, {&Tsplashf::viewGraphsButton, 0, 1}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.closeAll);
+        Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+        splash.OKBClick();
+        int closeAll = 0;
+        int viewGraphs = 0;
+        QObject::connect(&splash, &Tsplashf::closeAllRequested, [&] { ++closeAll; });
+        QObject::connect(&splash, &Tsplashf::viewGraphsRequested, [&] { ++viewGraphs; });
+        splash.show(); // the exit screen, non-modal
+        (splash.*c.button)()->click();
+        EXPECT_EQ(closeAll, c.closeAll);
+        EXPECT_EQ(viewGraphs, c.viewGraphs);
+        EXPECT_FALSE(splash.isVisible());
+    }
+}
+
+TEST(SplashWindow, TimerEndsOnlyAModalShowingAndStops)
+{
+    Tsplashf modal(QStringLiteral("/opt/tolvane/Tolvane"));
+    modal.setModal(true);
+    modal.show();
+    modal.Timer1Timer();
+    EXPECT_FALSE(modal.isVisible());
+    EXPECT_EQ(modal.result(), QDialog::Accepted);
+    EXPECT_FALSE(modal.timer1()->isActive());
+
+    Tsplashf exitScreen(QStringLiteral("/opt/tolvane/Tolvane"));
+    exitScreen.show();
+    exitScreen.Timer1Timer();
+    EXPECT_TRUE(exitScreen.isVisible());
+    EXPECT_FALSE(exitScreen.timer1()->isActive());
+}
+
+} // namespace
+} // namespace tolvane
