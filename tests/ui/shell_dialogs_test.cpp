@@ -1,6 +1,6 @@
 // The shell's small dialogs driven through their handlers: the Company Info dialog filling the
 // splash window and the configuration, the power units writing label and factor, the New Test
-// Help following "Show_Help", and the hints window reporting its showing.
+// Help following "Show_Help", the hints window reporting its showing and the help browser.
 #include <gtest/gtest.h>
 
 #include <QCheckBox>
@@ -15,6 +15,7 @@
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
 #include "core/setup/unit_settings.h"
+#include "ui/setup/about_window.h"
 #include "ui/setup/hints_window.h"
 #include "ui/setup/splash_window.h"
 #include "ui/shell/company_dialog.h"
@@ -195,7 +196,7 @@ TEST_F(ShellDialogsTest, NewTestHelpTextAndCheckBox)
     EXPECT_TRUE(prompter.asked().empty());
 }
 
-TEST(HintsWindow, ReportsBeingShownAndClosed)
+TEST(HelpWindows, HintsReportBeingShownAndClosedBothStayOnTop)
 {
     THintBrzr hints;
     EXPECT_EQ(hints.windowTitle(), QStringLiteral("Hints"));
@@ -204,6 +205,11 @@ TEST(HintsWindow, ReportsBeingShownAndClosed)
     hints.show();
     hints.close();
     EXPECT_EQ(reports, (QList<bool>{true, false}));
+    EXPECT_TRUE(hints.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
+
+    const TAboutBr browser;
+    EXPECT_EQ(browser.windowTitle(), QStringLiteral("Dynamometer Help Browser"));
+    EXPECT_TRUE(browser.windowFlags().testFlag(Qt::WindowStaysOnTopHint));
 }
 
 } // namespace

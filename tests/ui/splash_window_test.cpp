@@ -83,6 +83,41 @@ TEST(SplashWindow, ExitScreenButtonsAskForTheirStepAndClose)
     }
 }
 
+TEST(SplashWindow, LeavingTheExitScreenOtherwiseReturnsToTheGraphs)
+{
+    // OK, Escape and the window's own close would otherwise leave nothing on screen.
+    const struct {
+        const char* way;
+        void (*leave)(Tsplashf&);
+    } cases[] = {
+        {"OK", [](Tsplashf& s) { s.OKBClick(); }},
+        {"Escape", [](Tsplashf& s) { s.reject(); }},
+        {"close", [](Tsplashf& s) { s.close(); }},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.way);
+        Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+        splash.OKBClick(); // the start-up step: not a showing, no request
+        int viewGraphs = 0;
+        QObject::connect(&splash, &Tsplashf::viewGraphsRequested, [&] { ++viewGraphs; });
+        splash.show();
+        c.leave(splash);
+        EXPECT_FALSE(splash.isVisible());
+        EXPECT_EQ(viewGraphs, 1);
+    }
+
+    // The About showing (modal, exit buttons hidden) asks for nothing when it ends.
+    Tsplashf about(QStringLiteral("/opt/tolvane/Tolvane"));
+    int requests = 0;
+    QObject::connect(&about, &Tsplashf::viewGraphsRequested, [&] { ++requests; });
+    QObject::connect(&about, &Tsplashf::closeAllRequested, [&] { ++requests; });
+    about.setModal(true);
+    about.show();
+    about.OKBClick();
+    EXPECT_FALSE(about.isVisible());
+    EXPECT_EQ(requests, 0);
+}
+
 TEST(SplashWindow, TimerEndsOnlyAModalShowingAndStops)
 {
     Tsplashf modal(QStringLiteral("/opt/tolvane/Tolvane"));

@@ -203,14 +203,27 @@ void Tsplashf::OKBClick()
 
 void Tsplashf::BitBtn3Click()
 {
+    m_closingAll = true;
     close();
+    m_closingAll = false;
     emit closeAllRequested();
 }
 
 void Tsplashf::BitBtn2Click()
 {
-    emit viewGraphsRequested();
+    // Leaving the exit screen brings the graphs back (done).
     close();
+}
+
+void Tsplashf::done(int result)
+{
+    // The exit screen is the only window on screen: leaving it by OK, Escape or the window's own
+    // close must not leave a running program with nothing to show, so every way out but
+    // "&Close All" returns to the graphs, as "&VIEW  GRAPHS" does.
+    const bool leavingExitScreen = isVisible() && !isModal() && m_panel2->isVisible() && !m_closingAll;
+    QDialog::done(result);
+    if (leavingExitScreen)
+        emit viewGraphsRequested();
 }
 
 } // namespace tolvane

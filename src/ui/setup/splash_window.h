@@ -48,6 +48,9 @@ public:
     // "&VIEW  GRAPHS": asks for the main window maximised, and closes this window.
     void BitBtn2Click();
 
+    // Every way out of the exit screen but "&Close All" asks for the graphs.
+    void done(int result) override;
+
 signals:
     void closeAllRequested();
     void viewGraphsRequested();
@@ -62,6 +65,7 @@ private:
     QPushButton* m_bitBtn3 = nullptr;
     QPushButton* m_bitBtn2 = nullptr;
     QTimer* m_timer1 = nullptr;
+    bool m_closingAll = false;
 };
 
 } // namespace tolvane
