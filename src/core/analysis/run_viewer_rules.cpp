@@ -63,12 +63,14 @@ std::optional<QString> renameCurrentRun(ViewerText& text, Selection& selection, 
 {
     const std::optional<QString> oldPath = resolveInsideRoot(rootDirectory, text.storedPath());
     if (!oldPath)
-        return QStringLiteral("Not renamed: the file's path \"%1\" (line 2) does not lead to a file inside the "
-                              "test library %2.")
+        return QStringLiteral(
+                   "Not renamed: the file's path \"%1\" (line 2) does not lead to a file inside the "
+                   "test library %2.")
             .arg(text.storedPath(), rootDirectory);
     const QString newStored = storedPathBelow(rootDirectory, newFullPath);
     if (newStored.isEmpty())
-        return QStringLiteral("Not renamed: %1 is not inside the test library %2.").arg(newFullPath, rootDirectory);
+        return QStringLiteral("Not renamed: %1 is not inside the test library %2.")
+            .arg(newFullPath, rootDirectory);
     const QString newPath = QFileInfo(newFullPath).absoluteFilePath();
     if (!samePath(*oldPath, newPath)) {
         if (QFileInfo::exists(newPath))

@@ -21,7 +21,8 @@ TEST(RunViewerRules, NotesFontSteps)
         int smaller;
         int larger;
     };
-    for (const Case& c : {Case{10, 8, 12}, Case{9, 8, 11}, Case{8, 8, 10}, Case{12, 10, 14}, Case{72, 70, 74}}) {
+    for (const Case& c :
+         {Case{10, 8, 12}, Case{9, 8, 11}, Case{8, 8, 10}, Case{12, 10, 14}, Case{72, 70, 74}}) {
         EXPECT_EQ(smallerNotesFont(c.size), c.smaller) << c.size;
         EXPECT_EQ(largerNotesFont(c.size), c.larger) << c.size;
     }
@@ -50,7 +51,8 @@ protected:
         root = dir.path() + QStringLiteral("/dynoruns");
         QDir().mkpath(root + QStringLiteral("/Ford/Focus"));
         oldPath = root + QStringLiteral("/Ford/Focus/01dyno.SWP");
-        lines = {QStringLiteral("Sweep Test"), QStringLiteral("Ford\\Focus\\01dyno.SWP"), QStringLiteral("notes")};
+        lines = {QStringLiteral("Sweep Test"), QStringLiteral("Ford\\Focus\\01dyno.SWP"),
+                 QStringLiteral("notes")};
         writeTextLines(oldPath, lines);
         text.setLines(lines, false);
         selection.addRun(root + QStringLiteral("/Ford/Focus/other.SWP"), root, QString(),

@@ -1,0 +1,400 @@
+#include "ui/analysis/run_viewer_window.h"
+
+#include <QAction>
+#include <QDir>
+#include <QEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QPlainTextEdit>
+#include <QTableWidget>
+#include <QVBoxLayout>
+
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/run_plotter.h"
+#include "core/analysis/run_viewer_rules.h"
+#include "core/analysis/viewer_state.h"
+#include "core/analysis/viewer_text.h"
+#include "core/common/data_paths.h"
+#include "core/common/library_path.h"
+#include "core/common/prompter.h"
+#include "core/common/text_file.h"
+#include "core/library/selection.h"
+#include "platform/chart/toolkit_colors.h"
+#include "ui/analysis/chg_inertia_dialog.h"
+#include "ui/analysis/chg_ratio_dialog.h"
+
+namespace tolvane {
+
+namespace {
+
+constexpr int StripHeight = 17;
+
+QColor toolkitColor(const QString& name, const QColor& fallback)
+{
+    return colorFromName(name).value_or(fallback);
+}
+
+} // namespace
+
+TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter,
+                       const DataPaths& paths, int notesFontSize, QWidget* parent)
+    : QWidget(parent), m_context(context), m_selection(selection), m_plotter(plotter), m_paths(paths),
+      m_rootDirectory(paths.defaultLibraryRoot()), m_notesFontSize(notesFontSize)
+{
+    m_lineColor = new QTableWidget(1, 0, this);
+    m_lineColor->setObjectName(QStringLiteral("LineColor"));
+    m_lineColor->horizontalHeader()->hide();
+    m_lineColor->verticalHeader()->hide();
+    m_lineColor->verticalHeader()->setDefaultSectionSize(StripHeight);
+    m_lineColor->setFixedHeight(StripHeight + 2);
+    m_lineColor->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lineColor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    m_lineColor->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_lineColor->setSelectionMode(QAbstractItemView::NoSelection);
+    m_lineColor->setStyleSheet(QStringLiteral("QTableWidget { background: black; gridline-color: gray; }"));
+    connect(m_lineColor, &QTableWidget::cellClicked, this,
+            [this](int, int column) { LineColorClick(column); });
+
+    m_memo = new QPlainTextEdit(this);
+    m_memo->setObjectName(QStringLiteral("Memo1"));
+    m_memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    m_memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    m_memo->setTabChangesFocus(false);
+    m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_memo->viewport()->installEventFilter(this);
+    connect(m_memo, &QPlainTextEdit::textChanged, this, &TViewFiles::notesEdited);
+    connect(m_memo, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_memo->mapToGlobal(at)); });
+
+    m_runGrid = new QTableWidget(this);
+    m_runGrid->setObjectName(QStringLiteral("StringGrid1"));
+    m_runGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    m_runGrid->setContextMenuPolicy(Qt::CustomContextMenu);
+    m_runGrid->hide();
+    connect(m_runGrid, &QTableWidget::cellDoubleClicked, this, [this](int, int) { StringGrid1DblClick(); });
+    connect(m_runGrid, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint& at) { m_menu->popup(m_runGrid->mapToGlobal(at)); });
+
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(m_lineColor);
+    layout->addWidget(m_memo, 1);
+    layout->addWidget(m_runGrid, 1);
+
+    m_inertiaDialog = new TChg_IF(m_context, this);
+    m_ratioDialog = new TChg_Ratio(m_context, this);
+    connect(m_inertiaDialog, &RecalcValueDialog::previewDrawn, this, &TViewFiles::showGraphRequested);
+    connect(m_ratioDialog, &RecalcValueDialog::previewDrawn, this, &TViewFiles::showGraphRequested);
+    connect(m_inertiaDialog, &TChg_IF::evenIncRequested, this, &TViewFiles::EvnIncClick);
+
+    buildMenu();
+    connect(&m_context.text, &ViewerText::changed, this, &TViewFiles::showText);
+    connect(&m_context.graph, &GraphSettings::changed, this, &TViewFiles::applyNotesLook);
+    applyNotesLook();
+    showText();
+}
+
+TViewFiles::~TViewFiles() = default;
+
+QAction* TViewFiles::addItem(const QString& caption, std::function<void()> handler)
+{
+    QAction* item = m_menu->addAction(caption);
+    connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return item;
+}
+
+void TViewFiles::buildMenu()
+{
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    addItem(QStringLiteral("Compare Notes"), [this] { CompareNotes1Click(); });
+    m_menu->addSeparator();
+    addItem(QStringLiteral("&Save"), [this] { Save1Click(); });
+    addItem(QStringLiteral("Rename..."), [this] { Rename1Click(); });
+    addItem(QStringLiteral("Save Copy As..."), [this] { SaveCopyAs1Click(); });
+    m_menu->addSeparator();
+    addItem(QStringLiteral("Cut              Ctrl+X"), [this] { m_memo->cut(); });
+    addItem(QStringLiteral("Copy           Ctrl+C"), [this] { m_memo->copy(); });
+    addItem(QStringLiteral("Paste          Ctrl+P"), [this] { m_memo->paste(); });
+    m_menu->addSeparator();
+    addItem(QStringLiteral("Larger Font"), [this] { LargerFont1Click(); });
+    addItem(QStringLiteral("Smaller Font"), [this] { SmallerFont1Click(); });
+    m_menu->addSeparator();
+    addItem(QStringLiteral("Load Backup"), [this] { LoadBackup1Click(); });
+    m_menu->addSeparator();
+    addItem(QStringLiteral("Print"), [this] { emit printRequested(); });
+    addItem(QStringLiteral("Goto &Test"), [this] { emit gotoTestRequested(); });
+    addItem(QStringLiteral("Even Inc"), [this] { EvnIncClick(); });
+    addItem(QStringLiteral("writem"), [this] { writem1Click(); });
+    addItem(QStringLiteral("Spike Filter"), [this] { SpikeFilter1Click(); });
+}
+
+QAction* TViewFiles::action(const QString& caption) const
+{
+    for (QAction* item : m_menu->actions()) {
+        if (!item->isSeparator() && item->text() == caption)
+            return item;
+    }
+    return nullptr;
+}
+
+void TViewFiles::report(const QString& title, const QString& text)
+{
+    m_context.prompter.inform(title, text, PromptIcon::Error);
+}
+
+// ---- the notes box ----
+
+void TViewFiles::showText()
+{
+    const QString shown = m_context.text.lines().join(QLatin1Char('\n'));
+    if (m_memo->toPlainText() != shown) {
+        m_showing = true;
+        m_memo->setPlainText(shown);
+        m_showing = false;
+    }
+    if (m_runGrid->isVisible())
+        fillRunGrid();
+}
+
+void TViewFiles::notesEdited()
+{
+    if (m_showing)
+        return;
+    const QString shown = m_memo->toPlainText();
+    m_context.text.setLines(shown.isEmpty() ? QStringList() : shown.split(QLatin1Char('\n')), true);
+    // Every edit is kept at once, so a crash or a wrong file load loses nothing typed.
+    if (const std::optional<FileError> error =
+            writeTextLines(m_paths.notesBackup(), m_context.text.lines())) {
+        if (!m_backupFailureReported)
+            report(QStringLiteral("Notes Backup"), error->message);
+        m_backupFailureReported = true;
+    } else {
+        m_backupFailureReported = false;
+    }
+}
+
+void TViewFiles::applyNotesLook()
+{
+    const QColor background = toolkitColor(m_context.graph.backgroundColor(), Qt::black);
+    const QColor textColor = toolkitColor(m_notesColor, Qt::yellow);
+    const QString sheet =
+        QStringLiteral("background: %1; color: %2;").arg(background.name(), textColor.name());
+    setStyleSheet(QStringLiteral("TViewFiles { background: %1; }").arg(background.name()));
+    m_memo->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(sheet));
+    QFont font(QStringLiteral("Sans Serif"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPointSize(m_notesFontSize);
+    m_memo->setFont(font);
+    // Tabs are part of the data lines: a stop every eight digits keeps their columns.
+    m_memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')) * 8);
+}
+
+void TViewFiles::LargerFont1Click()
+{
+    m_notesFontSize = largerNotesFont(m_notesFontSize);
+    applyNotesLook();
+    emit notesFontSizeChanged(m_notesFontSize);
+}
+
+void TViewFiles::SmallerFont1Click()
+{
+    m_notesFontSize = smallerNotesFont(m_notesFontSize);
+    applyNotesLook();
+    emit notesFontSizeChanged(m_notesFontSize);
+}
+
+void TViewFiles::LoadBackup1Click()
+{
+    const TextReadResult backup = readTextLines(m_paths.notesBackup());
+    if (!backup.ok()) {
+        report(QStringLiteral("Load Backup"), backup.error->message);
+        return;
+    }
+    // The backup differs from the file on disk until it is saved.
+    m_context.text.setLines(backup.lines, true);
+}
+
+// ---- run strip and run table ----
+
+void TViewFiles::setRunStrip(const QStringList& runNames)
+{
+    const int columns = m_selection.runCount() + 1;
+    m_lineColor->clear();
+    m_lineColor->setColumnCount(columns);
+    for (int run = 1; run < columns; ++run) {
+        auto* cell = new QTableWidgetItem(run <= runNames.size() ? runNames.at(run - 1) : QString());
+        cell->setForeground(toolkitColor(runStripTextColor(m_selection.row(run).colorName), Qt::white));
+        m_lineColor->setItem(0, run, cell);
+    }
+    layoutStrip();
+}
+
+void TViewFiles::layoutStrip()
+{
+    const QList<int> widths = runStripColumnWidths(m_lineColor->width(), m_lineColor->columnCount());
+    for (int column = 0; column < widths.size(); ++column)
+        m_lineColor->setColumnWidth(column, widths.at(column));
+}
+
+void TViewFiles::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutStrip();
+}
+
+void TViewFiles::LineColorClick(int run)
+{
+    if (run < 1 || run > m_selection.runCount())
+        return;
+    const QTableWidgetItem* tab = m_lineColor->item(0, run);
+    if (tab == nullptr || tab->text().isEmpty())
+        return;
+    if (m_notesCheck)
+        m_notesCheck();
+    const SelectionRow& row = m_selection.row(run);
+    const TextReadResult file = readTextLines(row.path);
+    if (!file.ok()) {
+        report(QStringLiteral("Open"), file.error->message);
+        return;
+    }
+    m_notesColor = row.colorName;
+    applyNotesLook();
+    m_context.text.setLines(file.lines, false);
+    setWindowTitle(QFileInfo(QDir::fromNativeSeparators(row.path)).fileName());
+    if (m_plotter.PreViewG(file.lines) && m_inertiaDialog->isVisible())
+        m_inertiaDialog->showForCurrentRun();
+}
+
+void TViewFiles::fillRunGrid()
+{
+    const RunTable table = readRecalcRun(m_context).table;
+    m_runGrid->clear();
+    m_runGrid->setRowCount(table.rowCount());
+    m_runGrid->setColumnCount(table.columnCount());
+    for (int row = 0; row < table.rowCount(); ++row) {
+        for (int column = 0; column < table.columnCount(); ++column)
+            m_runGrid->setItem(row, column, new QTableWidgetItem(table.cellText(row, column)));
+    }
+}
+
+void TViewFiles::Memo1DblClick()
+{
+    fillRunGrid();
+    m_memo->hide();
+    m_runGrid->show();
+}
+
+void TViewFiles::StringGrid1DblClick()
+{
+    m_runGrid->hide();
+    m_memo->show();
+}
+
+bool TViewFiles::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == m_memo->viewport() && event->type() == QEvent::MouseButtonDblClick) {
+        Memo1DblClick();
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+// ---- file operations ----
+
+void TViewFiles::Save1Click()
+{
+    const std::optional<QString> path = resolveInsideRoot(m_rootDirectory, m_context.text.storedPath());
+    if (path) {
+        const PromptRequest confirm{QStringLiteral("Confirm"),
+                                    QStringLiteral("Save as- ") + QDir::toNativeSeparators(*path),
+                                    PromptIcon::Question, PromptButtons::OkCancel};
+        if (m_context.prompter.ask(confirm) != PromptAnswer::Ok)
+            return;
+    }
+    // Also words the refusal of a line 2 that leads outside the library.
+    if (const std::optional<QString> error = m_context.text.saveInLibrary(m_rootDirectory)) {
+        report(QStringLiteral("Save"), *error);
+        return;
+    }
+    emit refreshRequested();
+    emit fileListChanged();
+}
+
+void TViewFiles::SaveCopyAs1Click()
+{
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Save Copy As");
+    request.directory = m_rootDirectory;
+    const std::optional<QString> chosen = m_context.prompter.chooseFile(request);
+    if (chosen) {
+        if (const std::optional<FileError> error = writeTextLines(*chosen, m_context.text.lines()))
+            report(QStringLiteral("Save Copy As"), error->message);
+        else
+            m_context.text.setModified(false);
+    }
+    emit fileListChanged();
+}
+
+void TViewFiles::Rename1Click()
+{
+    const std::optional<QString> oldPath = resolveInsideRoot(m_rootDirectory, m_context.text.storedPath());
+    if (!oldPath) {
+        report(
+            QStringLiteral("Rename"),
+            QStringLiteral("Not renamed: the file's path \"%1\" (line 2) does not lead to a file inside the "
+                           "test library %2.")
+                .arg(m_context.text.storedPath(), m_rootDirectory));
+        return;
+    }
+    FileDialogRequest request;
+    request.kind = FileDialogRequest::Kind::Save;
+    request.title = QStringLiteral("Rename");
+    request.directory = QFileInfo(*oldPath).absolutePath();
+    request.fileName = QFileInfo(*oldPath).fileName();
+    if (const std::optional<QString> chosen = m_context.prompter.chooseFile(request)) {
+        if (const std::optional<QString> error =
+                renameCurrentRun(m_context.text, m_selection, m_rootDirectory, *chosen))
+            report(QStringLiteral("Rename"), *error);
+    }
+    emit fileListChanged();
+}
+
+void TViewFiles::CompareNotes1Click()
+{
+    if (m_selection.runCount() >= 2)
+        emit compareNotesRequested();
+}
+
+// ---- recalculation tools ----
+
+void TViewFiles::ChangeInertia1Click()
+{
+    m_inertiaDialog->showForCurrentRun();
+}
+
+void TViewFiles::ChangeRatio1Click()
+{
+    m_ratioDialog->showForCurrentRun();
+}
+
+void TViewFiles::EvnIncClick()
+{
+    tolvane::EvnIncClick(m_context, m_evenInc);
+    emit showGraphRequested();
+}
+
+void TViewFiles::writem1Click()
+{
+    tolvane::writem1Click(m_context, m_evenInc);
+}
+
+void TViewFiles::SpikeFilter1Click()
+{
+    m_context.viewer.setSpikeFilterArmed(true);
+}
+
+} // namespace tolvane

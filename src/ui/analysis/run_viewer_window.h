@@ -1,0 +1,124 @@
+#pragma once
+// TViewFiles: the child window beside the graph that shows the current run's text in an editable
+// notes box, a strip of tabs with one tab per compared run, the run table on a double-click, and
+// the file operations and recalculation tools of its context menu. The text itself is the core
+// ViewerText; the rules live in core (viewer_text, run_viewer_rules and the tools), the window
+// binds them to widgets. What belongs to the main window or the browser (Refresh, the file list,
+// printing, a new test, the notes comparison) is asked for through signals.
+//
+// The main window's tiling of the browser and the graph around this window belongs to the main
+// window's layout pass and is not done here.
+#include <QWidget>
+
+#include <functional>
+
+#include "core/analysis/even_increments.h"
+#include "core/analysis/recalc_run.h"
+
+class QAction;
+class QMenu;
+class QPlainTextEdit;
+class QTableWidget;
+
+namespace tolvane {
+
+class DataPaths;
+class RunPlotter;
+class Selection;
+class TChg_IF;
+class TChg_Ratio;
+
+class TViewFiles : public QWidget {
+    Q_OBJECT
+public:
+    // The browser's unsaved-notes check, run before another run replaces the notes.
+    using NotesCheck = std::function<void()>;
+
+    TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter, const DataPaths& paths,
+               int notesFontSize, QWidget* parent = nullptr);
+    ~TViewFiles() override;
+
+    void setRootDirectory(const QString& root) { m_rootDirectory = root; }
+    void setNotesCheck(NotesCheck check) { m_notesCheck = std::move(check); }
+
+    QTableWidget* runStrip() const { return m_lineColor; }
+    QPlainTextEdit* notesBox() const { return m_memo; }
+    QTableWidget* runTableGrid() const { return m_runGrid; }
+    QMenu* contextMenu() const { return m_menu; }
+    // The context-menu item with this caption, nullptr if none.
+    QAction* action(const QString& caption) const;
+    TChg_IF& inertiaDialog() const { return *m_inertiaDialog; }
+    TChg_Ratio& ratioDialog() const { return *m_ratioDialog; }
+    int notesFontSize() const { return m_notesFontSize; }
+
+    // The run strip for a full plot: one tab per selected run, named by the plot.
+    void setRunStrip(const QStringList& runNames);
+    // A click on run strip tab r (from 1): that run's text, colour and preview.
+    void LineColorClick(int run);
+    // Double-clicks swap the notes box and the run table.
+    void Memo1DblClick();
+    void StringGrid1DblClick();
+
+    void Save1Click();
+    void SaveCopyAs1Click();
+    // Also the browser's Rename.
+    void Rename1Click();
+    void LoadBackup1Click();
+    void LargerFont1Click();
+    void SmallerFont1Click();
+    void CompareNotes1Click();
+    // The Tools menu's entries and the tool items of the context menu.
+    void ChangeInertia1Click();
+    void ChangeRatio1Click();
+    void EvnIncClick();
+    void writem1Click();
+    void SpikeFilter1Click();
+
+signals:
+    void refreshRequested();
+    // The browser's file list must be brought up to date.
+    void fileListChanged();
+    void compareNotesRequested();
+    void printRequested();
+    void gotoTestRequested();
+    // A tool drew on the graph: the graph window is brought forward.
+    void showGraphRequested();
+    // The notes font size changed (the main window keeps it in the configuration).
+    void notesFontSizeChanged(int size);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void buildMenu();
+    QAction* addItem(const QString& caption, std::function<void()> handler);
+    void showText();
+    void notesEdited();
+    void applyNotesLook();
+    void layoutStrip();
+    void fillRunGrid();
+    void report(const QString& title, const QString& text);
+
+    RecalcContext m_context;
+    Selection& m_selection;
+    RunPlotter& m_plotter;
+    const DataPaths& m_paths;
+    QString m_rootDirectory;
+    NotesCheck m_notesCheck;
+    int m_notesFontSize;
+    QString m_notesColor = QStringLiteral("clYellow");
+    EvenIncTable m_evenInc;
+
+    QTableWidget* m_lineColor = nullptr;
+    QPlainTextEdit* m_memo = nullptr;
+    QTableWidget* m_runGrid = nullptr;
+    QMenu* m_menu = nullptr;
+    TChg_IF* m_inertiaDialog = nullptr;
+    TChg_Ratio* m_ratioDialog = nullptr;
+    // Set while the box is filled from the text, so that the fill does not count as an edit.
+    bool m_showing = false;
+    bool m_backupFailureReported = false;
+};
+
+} // namespace tolvane
