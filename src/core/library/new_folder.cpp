@@ -18,7 +18,8 @@ bool makeNewFolder(const QString& path, Prompter& prompter)
     // An empty path would "make" the working folder; it is as much a failure as any other.
     if (!path.trimmed().isEmpty() && QDir().mkpath(path) && QFileInfo(path).isDir())
         return true;
-    prompter.ask({QStringLiteral("Warning"), cannotMakeFolderText(path), PromptIcon::Warning, PromptButtons::Ok});
+    prompter.ask(
+        {QStringLiteral("Warning"), cannotMakeFolderText(path), PromptIcon::Warning, PromptButtons::Ok});
     return false;
 }
 

@@ -39,8 +39,9 @@ TEST(NewFolderTest, MakesExistingOrRefuses)
             EXPECT_TRUE(prompter.asked().empty());
         } else {
             ASSERT_EQ(prompter.asked().size(), 1u);
-            EXPECT_EQ(prompter.asked()[0].text, QStringLiteral("Cannot Make ") + path +
-                                                    "  Make Sure Dir. Does Not Exist and is Less than 9 Char.");
+            EXPECT_EQ(prompter.asked()[0].text,
+                      QStringLiteral("Cannot Make ") + path +
+                          "  Make Sure Dir. Does Not Exist and is Less than 9 Char.");
             EXPECT_EQ(prompter.asked()[0].buttons, PromptButtons::Ok);
         }
     }
@@ -51,7 +52,8 @@ TEST(NewFolderTest, EmptyPathIsRefused)
     ScriptedPrompter prompter;
     EXPECT_FALSE(makeNewFolder(QString(), prompter));
     ASSERT_EQ(prompter.asked().size(), 1u);
-    EXPECT_EQ(prompter.asked()[0].text, QStringLiteral("Cannot Make   Make Sure Dir. Does Not Exist and is Less than 9 Char."));
+    EXPECT_EQ(prompter.asked()[0].text,
+              QStringLiteral("Cannot Make   Make Sure Dir. Does Not Exist and is Less than 9 Char."));
 }
 
 } // namespace
