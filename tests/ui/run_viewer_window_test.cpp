@@ -6,8 +6,10 @@
 #include <QAction>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -22,6 +24,7 @@
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
+#include "ui/analysis/chg_inertia_dialog.h"
 #include "ui/analysis/run_viewer_window.h"
 
 namespace tolvane {
@@ -322,6 +325,55 @@ TEST_F(RunViewerWindowTest, SpikeFilterItemArmsTheFilter)
 {
     window->action(QStringLiteral("Spike Filter"))->trigger();
     EXPECT_TRUE(viewer.spikeFilterArmed());
+}
+
+TEST_F(RunViewerWindowTest, EvenIncrementsFromTheInertiaDialogAndWritem)
+{
+    loadRun();
+    int graphShown = 0;
+    QObject::connect(window.get(), &TViewFiles::showGraphRequested, [&graphShown] { ++graphShown; });
+
+    // "writem" before any "Even Inc" has nothing to write.
+    window->action(QStringLiteral("writem"))->trigger();
+    EXPECT_EQ(text.lines(), runLines);
+    ASSERT_EQ(prompter.asked().size(), 1u);
+
+    window->ChangeInertia1Click();
+    window->inertiaDialog().evenIncButton()->click();
+    const QStringList even = toolFixture(QStringLiteral("sweep_even.SWP"));
+    EXPECT_EQ(text.lines(), even);
+    EXPECT_TRUE(text.isModified());
+    EXPECT_EQ(window->notesBox()->toPlainText(), even.join(QLatin1Char('\n')));
+    EXPECT_GE(graphShown, 2); // the dialog's preview and the even-increment curve
+
+    // The kept table writes the same lines into a fresh copy of the run.
+    loadRun();
+    window->action(QStringLiteral("writem"))->trigger();
+    EXPECT_EQ(text.lines(), even);
+}
+
+// Run strip clicks on the smallest run files: the notes always show the file; only a run with
+// two data rows draws a preview.
+TEST_F(RunViewerWindowTest, StripClickOnSmallFiles)
+{
+    struct Case {
+        const char* file;
+        bool preview;
+    };
+    for (const Case& c : {Case{"runs/lines15.STP", false}, Case{"runs/lines16.STP", false},
+                          Case{"runs/step_basic.STP", true}}) {
+        SCOPED_TRACE(c.file);
+        const QString path = test::fixturePath(QString::fromLatin1(c.file));
+        selection.clear();
+        model.ClearSeries(SeriesKey::PreviewPower);
+        selection.addRun(path, test::fixturePath(QString()), QString(), Selection::MarkerSpelling::Capital);
+        window->setRunStrip({QFileInfo(path).fileName()});
+        window->LineColorClick(1);
+        EXPECT_EQ(text.lines(), readTextLines(path).lines);
+        EXPECT_EQ(window->windowTitle(), QFileInfo(path).fileName());
+        const Series* power = model.series(SeriesKey::PreviewPower);
+        EXPECT_EQ(power != nullptr && !power->points.empty(), c.preview);
+    }
 }
 
 } // namespace
