@@ -29,9 +29,12 @@ QString storedPathBelow(const QString& root, const QString& fullPath)
 
 std::optional<QString> resolveInsideRoot(const QString& root, const QString& storedPath)
 {
-    const QString relative = fromStoredPath(storedPath).trimmed();
-    if (relative.isEmpty() || relative.startsWith(QLatin1Char('/'))
-        || (relative.size() >= 2 && relative[1] == QLatin1Char(':')))
+    // A stored path is relative to the root by definition, so a leading separator (as some
+    // hand-edited files carry) only joins it to the root; a drive letter names another place.
+    QString relative = fromStoredPath(storedPath).trimmed();
+    while (relative.startsWith(QLatin1Char('/')))
+        relative.remove(0, 1);
+    if (relative.isEmpty() || (relative.size() >= 2 && relative[1] == QLatin1Char(':')))
         return std::nullopt;
     const QString cleanRoot = QDir::cleanPath(fromStoredPath(root));
     const QString full = QDir::cleanPath(cleanRoot + QLatin1Char('/') + relative);

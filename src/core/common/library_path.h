@@ -17,7 +17,7 @@ QString fromStoredPath(const QString& storedPath);
 QString storedPathBelow(const QString& root, const QString& fullPath);
 
 // root + stored relative path, cleaned; nullopt when the result would leave the root (".." parts,
-// an absolute path, a drive letter).
+// a drive letter). Leading separators are ignored: the path is relative to the root either way.
 std::optional<QString> resolveInsideRoot(const QString& root, const QString& storedPath);
 
 } // namespace tolvane

@@ -23,7 +23,8 @@ TEST(LibraryPath, ResolvesOnlyInsideTheRoot)
     };
     const Case cases[] = {
         {"Ford\\Focus\\Smith\\01dyno.STP", "/data/dynoruns/Ford/Focus/Smith/01dyno.STP"},
-        {"\\Ford\\x.STP", nullptr},          // absolute
+        {"\\Ford\\x.STP", "/data/dynoruns/Ford/x.STP"}, // a leading separator still means below the root
+        {"\\..\\x", nullptr},
         {"..\\..\\x", nullptr},
         {"Ford\\..\\..\\x", nullptr},
         {"Ford\\..\\Audi\\x.STP", "/data/dynoruns/Audi/x.STP"},
