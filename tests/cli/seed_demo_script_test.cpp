@@ -1,0 +1,79 @@
+// scripts/seed-demo: the demo data directory it makes and that it leaves a user's one alone.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/common/text_file.h"
+
+namespace {
+
+int seed(const QString& data)
+{
+    QProcess p;
+    p.start(QStringLiteral("bash"), {QStringLiteral(TOLVANE_SOURCE_DIR "/scripts/seed-demo"),
+                                     QStringLiteral(TOLVANE_TOOL), data});
+    p.waitForFinished(60000);
+    return p.exitCode();
+}
+
+QString key(const QStringList& ini, const QString& name)
+{
+    for (const QString& line : ini)
+        if (line.startsWith(name + QLatin1Char('=')))
+            return line.mid(name.size() + 1);
+    return {};
+}
+
+} // namespace
+
+TEST(SeedDemoScript, SeedsConfigurationLibraryAndHistoryOnceOnly)
+{
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("demo"));
+    ASSERT_EQ(seed(data), 0);
+    const QString iniPath = data + QStringLiteral("/ZezeDur_USB.Ini");
+    const QStringList ini = tolvane::readTextLines(iniPath).lines;
+    EXPECT_FALSE(key(ini, QStringLiteral("Company Name")).isEmpty());
+    EXPECT_FALSE(key(ini, QStringLiteral("Company Addr")).isEmpty());
+    EXPECT_EQ(key(ini, QStringLiteral("Road Speed")), QStringLiteral("MPH"));
+    EXPECT_EQ(key(ini, QStringLiteral("Engine Speed")), QStringLiteral("RPM"));
+    EXPECT_EQ(key(ini, QStringLiteral("Power")), QStringLiteral("BHP"));
+    EXPECT_EQ(key(ini, QStringLiteral("Force")), QStringLiteral("Ft/Lbs"));
+    EXPECT_EQ(key(ini, QStringLiteral("Power mf")), QStringLiteral("1000"));
+    const QString root = key(ini, QStringLiteral("Root Directory"));
+    EXPECT_EQ(QDir::cleanPath(root), QDir(data).canonicalPath() + QStringLiteral("/dynoruns"));
+    EXPECT_EQ(key(ini, QStringLiteral("File_Index")), QStringLiteral("3"));
+
+    QSet<QString> makes;
+    int steps = 0;
+    int sweeps = 0;
+    for (int n = 1; n <= 10; ++n) {
+        const QString entry = key(ini, QStringLiteral("History %1").arg(n));
+        if (entry.isEmpty())
+            continue;
+        SCOPED_TRACE(entry.toStdString());
+        const tolvane::TextReadResult file =
+            tolvane::readTextLines(root + QLatin1Char('/') + QString(entry).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        ASSERT_TRUE(file.ok());
+        EXPECT_EQ(file.lines.value(1), entry);
+        makes.insert(entry.section(QLatin1Char('\\'), 0, 0));
+        steps += entry.endsWith(QStringLiteral(".STP"));
+        sweeps += entry.endsWith(QStringLiteral(".SWP"));
+        if (n <= 3) {
+            EXPECT_TRUE(entry.endsWith(QStringLiteral(".SWP"))); // the comparison opens sweeps
+        }
+    }
+    EXPECT_GE(makes.size(), 2);
+    EXPECT_GT(steps, 0);
+    EXPECT_GT(sweeps, 0);
+
+    QFile own(iniPath);
+    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
+    own.write("[About]\r\nCompany Name=Mine\r\n");
+    own.close();
+    ASSERT_EQ(seed(data), 0);
+    EXPECT_EQ(tolvane::readTextLines(iniPath).lines, (QStringList{"[About]", "Company Name=Mine"}));
+}
