@@ -100,10 +100,7 @@ bool writem1Click(RecalcContext& context, const EvenIncTable& table)
         lines.removeAt(*index);
     for (qsizetype k = 0; k < evenLines.size(); ++k)
         lines.insert(run.rowLines.front() + k, evenLines[k]);
-    if (lines == context.text.lines())
-        return false;
-    context.text.setLines(lines, true);
-    return true;
+    return commitRecalculatedLines(context, lines);
 }
 
 } // namespace tolvane

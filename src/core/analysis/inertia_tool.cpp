@@ -117,10 +117,7 @@ bool SaveNewInertia(RecalcContext& context, double inertia)
         if (rewritten)
             replaceSweepSummary(lines, max, context.units, locale);
     }
-    if (lines == context.text.lines())
-        return false;
-    context.text.setLines(lines, true);
-    return true;
+    return commitRecalculatedLines(context, lines);
 }
 
 } // namespace tolvane

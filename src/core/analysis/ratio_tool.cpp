@@ -103,10 +103,7 @@ bool SaveNewRatio(RecalcContext& context, double ratio)
     }
     if (rewritten)
         replaceSweepSummary(lines, max, context.units, locale);
-    if (lines == context.text.lines())
-        return false;
-    context.text.setLines(lines, true);
-    return true;
+    return commitRecalculatedLines(context, lines);
 }
 
 } // namespace tolvane

@@ -119,4 +119,12 @@ void stylePreviewCurve(SeriesModel& chart, int key, const QString& colour)
     chart.setMarkerColor(key, colour);
 }
 
+bool commitRecalculatedLines(RecalcContext& context, const QStringList& lines)
+{
+    if (lines == context.text.lines())
+        return false;
+    context.text.setLines(lines, true);
+    return true;
+}
+
 } // namespace tolvane

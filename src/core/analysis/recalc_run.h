@@ -67,6 +67,9 @@ struct MaxTracker {
 
 // Replaces the "Max <power>:" and "Max <torque>:" lines (lines 4 and 5) of a sweep file; a file
 // without them (a step file) is left alone. True when they were replaced.
+// Puts the rewritten lines into the viewer's text, marked modified; false when nothing changed.
+bool commitRecalculatedLines(RecalcContext& context, const QStringList& lines);
+
 bool replaceSweepSummary(QStringList& lines, const MaxTracker& max, const UnitSettings& units,
                          const TextLocale& locale);
 
