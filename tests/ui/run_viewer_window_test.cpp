@@ -293,7 +293,10 @@ TEST_F(RunViewerWindowTest, RunStripColumnsColoursAndClick)
     EXPECT_EQ(strip->item(0, 1)->text(), QStringLiteral("02dyno.SWP"));
 
     int checks = 0;
-    window->setNotesCheck([&checks] { ++checks; });
+    window->setNotesCheck([&checks] {
+        ++checks;
+        return false;
+    });
     window->LineColorClick(3);
     EXPECT_EQ(checks, 1);
     EXPECT_EQ(text.lines(), runLines);
@@ -304,6 +307,33 @@ TEST_F(RunViewerWindowTest, RunStripColumnsColoursAndClick)
     window->LineColorClick(0);
     window->LineColorClick(4);
     EXPECT_EQ(checks, 1);
+}
+
+TEST_F(RunViewerWindowTest, PlotAllSettlesTheNotesFirstAndShowsTheLastRun)
+{
+    const QString secondPath = root + QStringLiteral("/Yamaha/R6/Smith/03dyno.SWP");
+    QStringList secondLines = runLines;
+    secondLines[1] = QStringLiteral("\\Yamaha\\R6\\Smith\\03dyno.SWP");
+    writeTextLines(secondPath, secondLines);
+    selection.addRun(runPath, root, QString(), Selection::MarkerSpelling::Capital);
+    selection.addRun(secondPath, root, QString(), Selection::MarkerSpelling::Capital);
+
+    // An operator who throws the edits away skips this pass: nothing is drawn, the notes stay.
+    text.setLines({QStringLiteral("edited")}, true);
+    window->setNotesCheck([] { return true; });
+    window->PlotAll();
+    EXPECT_TRUE(model.series(1) == nullptr || model.series(1)->points.empty());
+    EXPECT_EQ(text.lines(), QStringList{QStringLiteral("edited")});
+
+    window->setNotesCheck([] { return false; });
+    window->PlotAll();
+    ASSERT_NE(model.series(2), nullptr);
+    EXPECT_FALSE(model.series(2)->points.empty());
+    EXPECT_EQ(window->runStrip()->columnCount(), 3);
+    EXPECT_EQ(window->runStrip()->item(0, 2)->text(), QStringLiteral("03dyno.SWP"));
+    EXPECT_EQ(text.lines(), secondLines);
+    EXPECT_FALSE(text.isModified());
+    EXPECT_EQ(viewer.fileCountAtPlot(), 2);
 }
 
 TEST_F(RunViewerWindowTest, DoubleClicksSwapNotesAndRunTable)

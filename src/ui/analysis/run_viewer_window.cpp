@@ -260,12 +260,34 @@ void TViewFiles::LineColorClick(int run)
         report(QStringLiteral("Open"), file.error->message);
         return;
     }
-    m_notesColor = row.colorName;
-    applyNotesLook();
-    m_context.text.setLines(file.lines, false);
-    setWindowTitle(QFileInfo(QDir::fromNativeSeparators(row.path)).fileName());
-    if (m_plotter.PreViewG(file.lines) && m_inertiaDialog->isVisible())
+    showRun(file.lines, row.colorName, QFileInfo(QDir::fromNativeSeparators(row.path)).fileName());
+}
+
+void TViewFiles::showRun(const QStringList& lines, const QString& colorName, const QString& caption)
+{
+    setNotesColor(colorName);
+    m_context.text.setLines(lines, false);
+    setWindowTitle(caption);
+    if (m_plotter.PreViewG(lines) && m_inertiaDialog->isVisible())
         m_inertiaDialog->showForCurrentRun();
+}
+
+void TViewFiles::setNotesColor(const QString& colorName)
+{
+    m_notesColor = colorName;
+    applyNotesLook();
+}
+
+void TViewFiles::PlotAll()
+{
+    if (m_notesCheck && m_notesCheck())
+        return;
+    const PlotAllResult result = m_plotter.PlotAll();
+    setRunStrip(result.runNames);
+    if (!result.lastRunLines.isEmpty()) {
+        setNotesColor(result.lastRunColor);
+        m_context.text.setLines(result.lastRunLines, false);
+    }
 }
 
 void TViewFiles::fillRunGrid()

@@ -31,8 +31,9 @@ class TChg_Ratio;
 class TViewFiles : public QWidget {
     Q_OBJECT
 public:
-    // The browser's unsaved-notes check, run before another run replaces the notes.
-    using NotesCheck = std::function<void()>;
+    // The browser's unsaved-notes check, run before another run replaces the notes: true when the
+    // operator discarded the edits.
+    using NotesCheck = std::function<bool()>;
 
     TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter, const DataPaths& paths,
                int notesFontSize, QWidget* parent = nullptr);
@@ -55,6 +56,13 @@ public:
     void setRunStrip(const QStringList& runNames);
     // A click on run strip tab r (from 1): that run's text, colour and preview.
     void LineColorClick(int run);
+    // Shows a run read from its file: the text (unmodified) in the given colour, the caption, and
+    // the preview over the plotted runs.
+    void showRun(const QStringList& lines, const QString& colorName, const QString& caption);
+    void setNotesColor(const QString& colorName);
+    // The full plot of every selected run (Refresh): the notes are settled first, and an operator
+    // who discards edits skips this pass. The strip names the runs, the notes show the last one.
+    void PlotAll();
     // Double-clicks swap the notes box and the run table.
     void Memo1DblClick();
     void StringGrid1DblClick();
