@@ -1,5 +1,8 @@
 #include "core/library/selection.h"
 
+#include "core/common/config_keys.h"
+#include "core/common/configuration.h"
+
 namespace tolvane {
 
 QString selectionFullMessage()
@@ -113,6 +116,20 @@ void Selection::updateHistory(const QString& relativePath)
     while (m_history.size() > HistorySize)
         m_history.removeLast();
     emit historyChanged();
+}
+
+void Selection::writeHistory(ConfigChanges& changes, int fileIndex) const
+{
+    changes.set(ConfigKeys::FileIndex, fileIndex);
+    for (int n = 1; n <= m_history.size(); ++n)
+        changes.set(historyKey(n), m_history.at(n - 1));
+}
+
+int Selection::fileIndexOfRunStrip(int stripColumnCount, const QString& firstRunName)
+{
+    if (stripColumnCount < 2 || firstRunName.isEmpty())
+        return 0;
+    return stripColumnCount - 1;
 }
 
 } // namespace tolvane

@@ -17,6 +17,8 @@
 
 namespace tolvane {
 
+class ConfigChanges;
+
 class Selection : public QObject {
     Q_OBJECT
 public:
@@ -62,6 +64,12 @@ public:
     void setHistory(const QStringList& entries);
     // Puts a relative path first; the oldest entry drops out. A path may appear twice.
     void updateHistory(const QString& relativePath);
+    // "History 1" ... "History 10" from the entries and "File_Index" = fileIndex, the number of
+    // runs to reopen at the next start.
+    void writeHistory(ConfigChanges& changes, int fileIndex) const;
+    // "File_Index" from the run viewer's run strip: its run columns (all columns but the first)
+    // when the first run column is named, else 0 (nothing was plotted).
+    static int fileIndexOfRunStrip(int stripColumnCount, const QString& firstRunName);
 
 signals:
     void changed();

@@ -1,0 +1,54 @@
+#include "core/library/test_file_check.h"
+
+#include <QDir>
+
+#include "core/common/library_path.h"
+
+namespace tolvane {
+
+QString systemExtensionText()
+{
+    return QStringLiteral("This file is off limits as it has a system extension.");
+}
+
+QString testFileSizeText()
+{
+    return QStringLiteral("This file is off limits as it too large or small to be a valid test file.");
+}
+
+bool hasSystemExtension(const QString& path)
+{
+    static const char* const extensions[] = {".EXE", ".INI", ".DLL", ".BAT", ".SYS"};
+    for (const char* extension : extensions) {
+        if (path.contains(QLatin1String(extension), Qt::CaseSensitive))
+            return true;
+    }
+    return false;
+}
+
+bool hasTestFileSize(qsizetype lineCount)
+{
+    return lineCount >= TestFileMinLines && lineCount <= TestFileMaxLines;
+}
+
+StoredPathRepair checkStoredPath(const QString& root, const QString& fullPath, const QStringList& lines)
+{
+    if (lines.size() < 2)
+        return {};
+    const QString file = QDir::cleanPath(fromStoredPath(fullPath));
+    const std::optional<QString> named = resolveInsideRoot(root, lines.at(1));
+    if (named && named->compare(file, Qt::CaseInsensitive) == 0)
+        return {};
+    const QString below = storedPathBelow(root, file);
+    if (below.isEmpty()) {
+        return {StoredPathRepair::Outcome::OutsideLibrary, {},
+                QStringLiteral("%1 does not lie inside the test library %2, so its line 2 (\"%3\") was "
+                               "not corrected and nothing was written.")
+                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(root), lines.at(1))};
+    }
+    QStringList repaired = lines;
+    repaired[1] = below;
+    return {StoredPathRepair::Outcome::Repaired, repaired, {}};
+}
+
+} // namespace tolvane
