@@ -1,0 +1,695 @@
+#include "ui/shell/browser_window.h"
+
+#include <QAction>
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QListWidget>
+#include <QMenu>
+#include <QResizeEvent>
+#include <QTableWidget>
+
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/analysis/viewer_text.h"
+#include "core/common/configuration.h"
+#include "core/common/date_time.h"
+#include "core/common/library_path.h"
+#include "core/common/prompter.h"
+#include "core/common/text_file.h"
+#include "core/library/library_tree.h"
+#include "core/library/new_folder.h"
+#include "core/library/selection.h"
+#include "core/library/test_file_check.h"
+#include "platform/chart/toolkit_colors.h"
+#include "ui/analysis/run_viewer_window.h"
+#include "ui/shell/make_dir_dialog.h"
+
+namespace tolvane {
+
+namespace {
+
+const QString NewEntry = QStringLiteral("New...");
+constexpr int RowHeight = 18;
+// The chart series that selected runs may own (three per run, and room to spare).
+constexpr int LastRunSeries = 100;
+
+std::optional<QColor> colorFromDialog(const QColor& initial, QWidget* parent)
+{
+    const QColor chosen = QColorDialog::getColor(initial, parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return chosen;
+}
+
+QString cleanPath(const QString& path)
+{
+    return QDir::cleanPath(QDir::fromNativeSeparators(path));
+}
+
+} // namespace
+
+TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
+                   TViewFiles& runViewer, Configuration& configuration, Prompter& prompter,
+                   const TextLocale& locale, QWidget* parent)
+    : QWidget(parent), m_selection(selection), m_viewer(viewer), m_text(text), m_series(series),
+      m_runViewer(runViewer), m_configuration(configuration), m_prompter(prompter), m_locale(locale),
+      m_askFolder([this](const QString& prefilled) {
+          TMkDirF dialog(this);
+          return dialog.askPath(prefilled);
+      }),
+      m_chooseColor(colorFromDialog)
+{
+    setWindowTitle(QStringLiteral("Select Files"));
+    setAutoFillBackground(true);
+    QPalette look = palette();
+    look.setColor(QPalette::Window, Qt::black);
+    setPalette(look);
+
+    const char* const listNames[] = {"Makecb", "Modelcb", "Namecb", "Versioncb"};
+    for (int level = Make; level <= Version; ++level) {
+        auto* list = new QComboBox(this);
+        list->setObjectName(QLatin1String(listNames[level]));
+        list->setEditable(false);
+        m_lists[level] = list;
+    }
+    connect(m_lists[Make], &QComboBox::activated, this, &TDirForm::MakecbChange);
+    connect(m_lists[Model], &QComboBox::activated, this, &TDirForm::ModelcbChange);
+    connect(m_lists[Name], &QComboBox::activated, this, &TDirForm::NamecbChange);
+    connect(m_lists[Version], &QComboBox::activated, this, &TDirForm::VersioncbChange);
+
+    m_files = new QListWidget(this);
+    m_files->setObjectName(QStringLiteral("Mfilelb"));
+    m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_files->setDragEnabled(true);
+    m_files->setDragDropMode(QAbstractItemView::DragOnly);
+    // A drop copies names into the selection; a move would take the files out of the list.
+    m_files->setDefaultDropAction(Qt::CopyAction);
+    connect(m_files, &QListWidget::itemClicked, this, &TDirForm::MfilelbClick);
+    connect(m_files, &QListWidget::itemDoubleClicked, this, &TDirForm::MfilelbDblClick);
+
+    m_grid = new QTableWidget(0, 5, this);
+    m_grid->setObjectName(QStringLiteral("Selfileg"));
+    m_grid->setHorizontalHeaderLabels(
+        {QStringLiteral("Clr:"), QStringLiteral("File Name:"), QStringLiteral("Date\\Time:"),
+         QStringLiteral("Path:"), QString()});
+    m_grid->verticalHeader()->hide();
+    m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
+    m_grid->verticalHeader()->setMinimumSectionSize(RowHeight);
+    m_grid->horizontalHeader()->setFixedHeight(RowHeight + 2);
+    m_grid->horizontalHeader()->setHighlightSections(false);
+    m_grid->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    m_grid->horizontalHeader()->setMinimumSectionSize(0);
+    m_grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    m_grid->setColumnHidden(3, true);
+    m_grid->setColumnHidden(4, true);
+    QFont gridFont(QStringLiteral("Arial"));
+    gridFont.setStyleHint(QFont::SansSerif);
+    gridFont.setPixelSize(11);
+    m_grid->setFont(gridFont);
+    m_grid->horizontalHeader()->setFont(gridFont);
+    m_grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    // A highlighted row would hide the run colours the grid is there to show.
+    m_grid->setSelectionMode(QAbstractItemView::NoSelection);
+    m_grid->setWordWrap(false);
+    m_grid->setStyleSheet(QStringLiteral(
+        "QTableWidget { background: black; gridline-color: #404040; }"
+        "QHeaderView::section { background: lime; color: black; border: 0px; border-right: 1px solid "
+        "#008000; padding-left: 2px; }"));
+    m_grid->setAcceptDrops(true);
+    m_grid->viewport()->installEventFilter(this);
+    connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { SelfilegSelectCell(row + 1); });
+    connect(m_grid, &QTableWidget::cellDoubleClicked, this,
+            [this](int row, int column) { SelfilegDblClick(row + 1, column); });
+
+    buildMenu();
+    for (QWidget* owner : {static_cast<QWidget*>(m_files), static_cast<QWidget*>(m_grid)}) {
+        owner->setContextMenuPolicy(Qt::CustomContextMenu);
+        connect(owner, &QWidget::customContextMenuRequested, this,
+                [this, owner](const QPoint& at) { m_menu->popup(owner->mapToGlobal(at)); });
+    }
+
+    connect(&m_selection, &Selection::changed, this, &TDirForm::fillGrid);
+    m_runViewer.setNotesCheck([this] { return MemoModified(); });
+    setColumnWidths(19, 70, m_filesWidth);
+    fillGrid();
+}
+
+TDirForm::~TDirForm()
+{
+    m_runViewer.setNotesCheck({});
+}
+
+void TDirForm::buildMenu()
+{
+    m_menu = new QMenu(this);
+    m_menu->setObjectName(QStringLiteral("PopupMenu1"));
+    const auto add = [this](const char* name, const QString& caption, std::function<void()> handler) {
+        QAction* item = m_menu->addAction(caption);
+        item->setObjectName(QLatin1String(name));
+        connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    };
+    add("ClearAll1", QStringLiteral("Clear All"), [this] { ClearAll1Click(); });
+    add("Rename1", QStringLiteral("Rename File"), [this] { m_runViewer.Rename1Click(); });
+    add("ChangeRoot1", QStringLiteral("Saved Test Location"), [this] { emit rootDirectoryDialogRequested(); });
+    add("GoToTest1", QStringLiteral("Go To Test"), [this] { emit newTestRequested(); });
+}
+
+QAction* TDirForm::action(const QString& caption) const
+{
+    for (QAction* item : m_menu->actions()) {
+        if (item->text() == caption)
+            return item;
+    }
+    return nullptr;
+}
+
+void TDirForm::report(const QString& title, const QString& text)
+{
+    m_prompter.inform(title, text, PromptIcon::Error);
+}
+
+// ---- folders and files ----
+
+void TDirForm::setRootDirectory(const QString& root)
+{
+    m_root = cleanPath(root);
+}
+
+bool TDirForm::setFileListDirectory(const QString& folder)
+{
+    m_fileDirectory = cleanPath(folder);
+    m_files->clear();
+    const QFileInfo place(m_fileDirectory);
+    if (m_fileDirectory.isEmpty() || !place.isDir() || !place.isReadable())
+        return false;
+    m_files->addItems(listLibraryFiles(m_fileDirectory));
+    return true;
+}
+
+QString TDirForm::levelFolder(int levels) const
+{
+    QString folder = m_root;
+    for (int level = Make; level < levels; ++level)
+        folder += QLatin1Char('/') + m_lists[level]->currentText();
+    return folder;
+}
+
+void TDirForm::fillList(int level, const QStringList& folders)
+{
+    QComboBox* list = m_lists[level];
+    list->clear();
+    list->addItems(folders);
+    list->addItem(NewEntry);
+    list->setCurrentIndex(-1);
+}
+
+void TDirForm::clearListsFrom(int level)
+{
+    for (int lower = level; lower <= Version; ++lower)
+        m_lists[lower]->clear();
+}
+
+void TDirForm::openList(int level)
+{
+    // Following a file's place walks every level at once: nothing drops down meanwhile.
+    if (!m_following && isVisible())
+        m_lists[level]->showPopup();
+}
+
+void TDirForm::showFolderCaption()
+{
+    setWindowTitle(QDir::toNativeSeparators(m_fileDirectory));
+}
+
+void TDirForm::CBMK()
+{
+    clearListsFrom(Make);
+    fillList(Make, listLibraryFolders(m_root, LibraryLevel::Make));
+    setFileListDirectory(m_root);
+    if (m_lists[Make]->count() > 1 && m_files->count() == 0) {
+        m_lists[Make]->setCurrentIndex(0);
+        MakecbChange();
+    }
+    setWindowTitle(QStringLiteral(" "));
+}
+
+bool TDirForm::chooseNewFolder(int level, const QString& parent)
+{
+    setFileListDirectory(parent);
+    const QString name = Makedir();
+    QComboBox* list = m_lists[level];
+    if (name.isEmpty()) {
+        list->setCurrentIndex(-1);
+        clearListsFrom(level + 1);
+        return false;
+    }
+    list->addItem(name);
+    list->setCurrentIndex(list->count() - 1);
+    return true;
+}
+
+void TDirForm::MakecbChange()
+{
+    QComboBox* list = m_lists[Make];
+    if (list->currentIndex() < 0)
+        return;
+    if (list->currentText() == NewEntry && !chooseNewFolder(Make, m_root))
+        return;
+    clearListsFrom(Model);
+    fillList(Model, listLibraryFolders(levelFolder(1), LibraryLevel::BelowMake));
+    setFileListDirectory(levelFolder(1));
+    openList(Model);
+    showFolderCaption();
+    m_lists[Model]->setFocus();
+}
+
+void TDirForm::ModelcbChange()
+{
+    QComboBox* list = m_lists[Model];
+    if (list->currentIndex() < 0)
+        return;
+    if (list->currentText() == NewEntry && !chooseNewFolder(Model, levelFolder(1)))
+        return;
+    clearListsFrom(Name);
+    fillList(Name, listLibraryFolders(levelFolder(2), LibraryLevel::BelowMake));
+    setFileListDirectory(levelFolder(2));
+    openList(Name);
+    showFolderCaption();
+    m_lists[Name]->setFocus();
+}
+
+void TDirForm::NamecbChange()
+{
+    QComboBox* list = m_lists[Name];
+    if (list->currentIndex() < 0)
+        return;
+    if (list->currentText() == NewEntry && !chooseNewFolder(Name, levelFolder(2)))
+        return;
+    clearListsFrom(Version);
+    fillList(Version, listLibraryFolders(levelFolder(3), LibraryLevel::BelowMake));
+    setFileListDirectory(levelFolder(3));
+    showFolderCaption();
+    m_files->setFocus();
+}
+
+void TDirForm::VersioncbChange()
+{
+    for (int level = Make; level < Version; ++level) {
+        if (m_lists[level]->view()->isVisible())
+            return;
+    }
+    QComboBox* list = m_lists[Version];
+    if (list->currentIndex() < 0)
+        return;
+    if (list->currentText() == NewEntry)
+        chooseNewFolder(Version, levelFolder(3));
+    setFileListDirectory(levelFolder(list->currentIndex() < 0 ? 3 : 4));
+    showFolderCaption();
+}
+
+QString TDirForm::Makedir()
+{
+    const QString prefilled = QDir::toNativeSeparators(m_fileDirectory) + QDir::separator();
+    const std::optional<QString> typed = m_askFolder(prefilled);
+    if (!typed || !makeNewFolder(*typed, m_prompter))
+        return {};
+    const QString made = cleanPath(*typed);
+    setFileListDirectory(made);
+    // The name is what the operator typed after the prefilled folder; a path typed elsewhere
+    // gives its last folder.
+    QString name = typed->startsWith(prefilled) ? typed->mid(prefilled.size()) : QFileInfo(made).fileName();
+    while (name.endsWith(QLatin1Char('/')) || name.endsWith(QDir::separator()))
+        name.chop(1);
+    return name;
+}
+
+void TDirForm::WriteDirBoxs(const QString& fullPath)
+{
+    using Change = void (TDirForm::*)();
+    static constexpr Change changes[] = {&TDirForm::MakecbChange, &TDirForm::ModelcbChange,
+                                         &TDirForm::NamecbChange, &TDirForm::VersioncbChange};
+    const QString file = cleanPath(fullPath);
+    const QStringList levels = libraryFolderLevels(m_root, file);
+    m_following = true;
+    for (int level = Make; level < levels.size(); ++level) {
+        QComboBox* list = m_lists[level];
+        int index = list->findText(levels.at(level));
+        if (index < 0) {
+            list->addItem(levels.at(level));
+            index = list->count() - 1;
+        }
+        list->setCurrentIndex(index);
+        (this->*changes[level])();
+    }
+    m_following = false;
+    setFileListDirectory(QFileInfo(file).path());
+}
+
+// ---- the file list ----
+
+QString TDirForm::chosenFile() const
+{
+    const QListWidgetItem* item = m_files->currentItem();
+    if (item == nullptr)
+        return {};
+    return m_fileDirectory + QLatin1Char('/') + item->text();
+}
+
+std::optional<QString> TDirForm::fileDateTime(const QString& fullPath) const
+{
+    const QFileInfo file(fullPath);
+    if (!file.isFile())
+        return std::nullopt;
+    return formatDateTimeText(toDateTimeValue(file.lastModified()), m_locale);
+}
+
+void TDirForm::MfilelbClick()
+{
+    const QString current = cleanPath(m_viewer.currentFile());
+    if (m_files->currentItem() == nullptr && !current.isEmpty() && QFileInfo(current).isFile()) {
+        if (QFileInfo(current).path() != m_fileDirectory)
+            setFileListDirectory(QFileInfo(current).path());
+        const QList<QListWidgetItem*> found = m_files->findItems(QFileInfo(current).fileName(), Qt::MatchExactly);
+        if (!found.isEmpty())
+            m_files->setCurrentItem(found.first());
+    }
+    QListWidgetItem* item = m_files->currentItem();
+    if (item == nullptr)
+        return;
+    const QString file = chosenFile();
+    // A refused file cannot be dragged onto the grid either.
+    const auto refuse = [this, item](const QString& text) {
+        item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
+        m_prompter.ask({QStringLiteral("Warning"), text, PromptIcon::Warning, PromptButtons::Ok});
+    };
+    if (hasSystemExtension(file)) {
+        refuse(systemExtensionText());
+        return;
+    }
+    MemoModified();
+    const TextReadResult read = readTextLines(file);
+    if (!read.ok()) {
+        report(QStringLiteral("Open"), read.error->message);
+        return;
+    }
+    if (!hasTestFileSize(read.lines.size())) {
+        refuse(testFileSizeText());
+        m_text.setLines({}, false);
+        return;
+    }
+    m_viewer.setCurrentFile(file);
+    m_runViewer.showRun(read.lines, QStringLiteral("clWhite"), file.mid(m_fileDirectory.size() + 1));
+    Check_File_Path(file);
+    emit fileNameProposalRequested();
+}
+
+void TDirForm::Check_File_Path(const QString& fullPath)
+{
+    const StoredPathRepair check = checkStoredPath(m_root, fullPath, m_text.lines());
+    switch (check.outcome) {
+    case StoredPathRepair::Outcome::Unchanged:
+        return;
+    case StoredPathRepair::Outcome::OutsideLibrary:
+        report(QStringLiteral("Check File Path"), check.message);
+        return;
+    case StoredPathRepair::Outcome::Repaired:
+        // The repaired line 2 names the file itself, so this writes exactly the file just read.
+        m_text.setLines(check.lines, true);
+        if (const std::optional<QString> error = m_text.saveInLibrary(m_root))
+            report(QStringLiteral("Check File Path"), *error);
+        m_files->setFocus();
+        return;
+    }
+}
+
+// ---- the selection ----
+
+bool TDirForm::addRun(const QString& fullPath, bool fromFileList)
+{
+    // A file that vanished since it was listed has no date: it is left out.
+    const std::optional<QString> date = fileDateTime(fullPath);
+    if (!date)
+        return false;
+    const std::optional<QString> refusal =
+        m_selection.addRun(fullPath, m_root, *date,
+                           fromFileList ? Selection::MarkerSpelling::Capital
+                                        : Selection::MarkerSpelling::LowerCaseDiamond);
+    if (refusal) {
+        m_prompter.ask({QStringLiteral("Warning"), *refusal, PromptIcon::Warning, PromptButtons::Ok});
+        return false;
+    }
+    return true;
+}
+
+void TDirForm::MfilelbDblClick()
+{
+    // Without a chosen file there is nothing to add.
+    const QString file = chosenFile();
+    if (file.isEmpty())
+        return;
+    m_viewer.setRescalePending(true);
+    if (addRun(file, true))
+        UpDateHistory(file);
+}
+
+void TDirForm::SelfilegDragDrop(const QStringList& entryNames)
+{
+    m_viewer.setRescalePending(true);
+    if (m_selection.runCount() + 1 > MaxRowsForDrop)
+        return;
+    for (const QString& name : entryNames) {
+        const QString file = m_fileDirectory + QLatin1Char('/') + name;
+        if (addRun(file, false))
+            UpDateHistory(file);
+        else if (m_selection.runCount() >= Selection::MaxRuns)
+            break;
+    }
+    if (entryNames.size() > 1)
+        emit plotAllRequested();
+}
+
+bool TDirForm::addHistoryItem(const QString& caption)
+{
+    const std::optional<QString> file = resolveInsideRoot(m_root, caption);
+    return file && addRun(*file, false);
+}
+
+void TDirForm::UpDateHistory(const QString& fullPath)
+{
+    const QString below = storedPathBelow(m_root, fullPath);
+    if (!below.isEmpty())
+        m_selection.updateHistory(QLatin1Char('\\') + below);
+}
+
+void TDirForm::WrtRegClick()
+{
+    const QTableWidget* strip = m_runViewer.runStrip();
+    const QTableWidgetItem* firstRun = strip->columnCount() > 1 ? strip->item(0, 1) : nullptr;
+    ConfigChanges changes = m_configuration.changes();
+    m_selection.writeHistory(changes, Selection::fileIndexOfRunStrip(strip->columnCount(),
+                                                                     firstRun ? firstRun->text() : QString()));
+    if (const std::optional<FileError> error = m_configuration.apply(changes))
+        report(QStringLiteral("History"), error->message);
+}
+
+void TDirForm::SelfilegSelectCell(int run)
+{
+    MemoModified();
+    if (run < 1 || run > m_selection.runCount())
+        return;
+    const SelectionRow row = m_selection.row(run);
+    const TextReadResult read = readTextLines(row.path);
+    if (!read.ok()) {
+        report(QStringLiteral("Open"), read.error->message);
+        return;
+    }
+    m_viewer.setCurrentFile(row.path);
+    m_runViewer.showRun(read.lines, row.colorName, QFileInfo(row.path).fileName());
+    emit fileNameProposalRequested();
+}
+
+void TDirForm::SelfilegDblClick(int run, int column)
+{
+    if (run < 1 || run > m_selection.runCount())
+        return;
+    if (column == 0) {
+        const QColor current = colorFromName(m_selection.row(run).colorName).value_or(QColor(Qt::red));
+        if (const std::optional<QColor> chosen = m_chooseColor(current, this))
+            m_selection.setColor(run, colorToName(*chosen));
+        emit refreshRequested();
+        return;
+    }
+    m_selection.removeRun(run);
+    m_runViewer.setRunStrip({});
+    m_viewer.setFileCountAtPlot(0);
+}
+
+void TDirForm::ClearAll1Click()
+{
+    MemoModified();
+    m_series.SetPlotting(false);
+    for (int key = 1; key <= LastRunSeries; ++key)
+        m_series.ClearSeries(key);
+    m_series.SetPlotting(true);
+    m_text.setLines({}, false);
+    m_runViewer.setWindowTitle(QString());
+    m_selection.clear();
+    m_runViewer.setRunStrip({});
+    m_viewer.setFileCountAtPlot(0);
+}
+
+void TDirForm::fillGrid()
+{
+    m_grid->setRowCount(m_selection.runCount());
+    for (int run = 1; run <= m_selection.runCount(); ++run) {
+        const SelectionRow& row = m_selection.row(run);
+        const QColor color = colorFromName(row.colorName).value_or(QColor(Qt::white));
+        // Black text would vanish on the black grid.
+        const QColor textColor = color == QColor(Qt::black) ? QColor(128, 128, 128) : color;
+        const QString texts[] = {row.colorName, row.displayName, row.dateTimeText, row.path, row.markerName};
+        for (int column = 0; column < 5; ++column) {
+            auto* cell = new QTableWidgetItem(texts[column]);
+            if (column == 0) {
+                cell->setBackground(color);
+                cell->setForeground(color);
+            } else {
+                cell->setForeground(textColor);
+            }
+            m_grid->setItem(run - 1, column, cell);
+        }
+    }
+}
+
+// ---- the notes guard ----
+
+bool TDirForm::MemoModified()
+{
+    m_runViewer.raise();
+    if (!m_text.isModified())
+        return false;
+    m_text.setModified(false);
+    const std::optional<QString> named = resolveInsideRoot(m_root, m_text.storedPath());
+    QString target = QDir::toNativeSeparators(
+        named.value_or(m_root + QLatin1Char('/') + fromStoredPath(m_text.storedPath())));
+    for (;;) {
+        const std::optional<QString> typed =
+            m_prompter.input(QStringLiteral("The file in the Memo box has changed."),
+                             QStringLiteral("\"ok\" to save changes, \"Cancel\" will undo changes."), target);
+        if (!typed)
+            return true;
+        target = *typed;
+        const QString file = cleanPath(*typed);
+        // The prefilled name comes from the notes' own line 2: it may not lead out of the library.
+        if (storedPathBelow(m_root, file).isEmpty()) {
+            report(QStringLiteral("Save"),
+                   QStringLiteral("Not saved: %1 lies outside the test library %2. Choose a file inside it, "
+                                  "or Cancel to undo the changes.")
+                       .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(m_root)));
+            continue;
+        }
+        if (const std::optional<FileError> error = writeTextLines(file, m_text.lines())) {
+            report(QStringLiteral("Save"), error->message);
+            continue;
+        }
+        break;
+    }
+    m_text.setModified(false);
+    emit refreshRequested();
+    setFileListDirectory(m_fileDirectory);
+    return false;
+}
+
+// ---- layout ----
+
+void TDirForm::setColumnWidths(int colorWidth, int dateWidth, int filesWidth)
+{
+    m_grid->setColumnWidth(0, colorWidth);
+    m_grid->setColumnWidth(2, dateWidth);
+    m_filesWidth = filesWidth;
+    layoutControls();
+}
+
+int TDirForm::colorWidth() const
+{
+    return m_grid->columnWidth(0);
+}
+
+int TDirForm::dateWidth() const
+{
+    return m_grid->columnWidth(2);
+}
+
+int TDirForm::filesWidth() const
+{
+    return m_filesWidth;
+}
+
+void TDirForm::fitToWidth(int mainWindowHeight)
+{
+    m_mainWindowHeight = mainWindowHeight;
+    layoutControls();
+}
+
+void TDirForm::layoutControls()
+{
+    const int w = width();
+    const int listHeight = m_lists[Make]->sizeHint().height();
+    for (int level = Make; level <= Version; ++level) {
+        m_lists[level]->setGeometry(level * w / 4, 0, w / 4 - (level == Version ? 5 : 0), listHeight);
+        if (m_mainWindowHeight > 0)
+            m_lists[level]->setMaxVisibleItems(std::max(1, m_mainWindowHeight / 16 - 16));
+    }
+    const int below = std::max(0, height() - listHeight);
+    m_files->setGeometry(0, listHeight, m_filesWidth, below);
+    m_grid->setGeometry(m_filesWidth, listHeight, std::max(0, w - m_filesWidth), below);
+    m_grid->setColumnWidth(1, std::max(0, w - colorWidth() - m_filesWidth - dateWidth() - 14));
+}
+
+void TDirForm::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    layoutControls();
+}
+
+bool TDirForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched != m_grid->viewport())
+        return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::DragEnter:
+    case QEvent::DragMove: {
+        // Names are accepted from file lists and grids; only the browser's file list adds runs.
+        auto* drag = static_cast<QDropEvent*>(event);
+        if (qobject_cast<QListWidget*>(drag->source()) || qobject_cast<QTableWidget*>(drag->source())) {
+            drag->setDropAction(Qt::CopyAction);
+            drag->accept();
+        } else {
+            drag->ignore();
+        }
+        return true;
+    }
+    case QEvent::Drop: {
+        auto* drop = static_cast<QDropEvent*>(event);
+        drop->setDropAction(Qt::CopyAction);
+        drop->accept();
+        if (drop->source() == m_files) {
+            QStringList names;
+            for (int row = 0; row < m_files->count(); ++row) {
+                const QListWidgetItem* item = m_files->item(row);
+                if (item->isSelected() && item->flags().testFlag(Qt::ItemIsDragEnabled))
+                    names << item->text();
+            }
+            SelfilegDragDrop(names);
+        }
+        return true;
+    }
+    default:
+        return QWidget::eventFilter(watched, event);
+    }
+}
+
+} // namespace tolvane

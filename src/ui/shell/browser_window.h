@@ -1,0 +1,174 @@
+#pragma once
+// TDirForm, "Select Files": the test-library browser. Four drop-down lists walk the library's
+// make, model, name and version folders, the file list shows the files of the chosen folder,
+// and the selection grid shows the runs being compared (the shared Selection) with their colours.
+// The browser also guards the run viewer's notes: edits are offered for saving before anything
+// replaces them. The rules live in core (library_tree, test_file_check, selection, new_folder);
+// what belongs to the main window (Refresh, plotting every run, a new test, the root-directory
+// dialog, the save dialog's name proposal) is asked for through signals.
+//
+// The tiling of the graph and the run viewer around the browser belongs to the main window's
+// layout pass; the browser only sizes its own controls (fitToWidth).
+#include <QColor>
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+#include "core/common/text_locale.h"
+
+class QAction;
+class QComboBox;
+class QListWidget;
+class QMenu;
+class QTableWidget;
+
+namespace tolvane {
+
+class Configuration;
+class Prompter;
+class Selection;
+class SeriesModel;
+class TViewFiles;
+class ViewerState;
+class ViewerText;
+
+class TDirForm : public QWidget {
+    Q_OBJECT
+public:
+    // The Make New Directory dialog, or a stand-in: the typed path, nullopt on Cancel.
+    using FolderAsker = std::function<std::optional<QString>(const QString& prefilled)>;
+    // The colour dialog: the chosen colour, or nullopt when the operator cancels.
+    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
+
+    // A drop onto a grid already holding more than this many rows (header row included) is refused.
+    static constexpr int MaxRowsForDrop = 10;
+
+    TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
+             TViewFiles& runViewer, Configuration& configuration, Prompter& prompter, const TextLocale& locale,
+             QWidget* parent = nullptr);
+    ~TDirForm() override;
+
+    void setFolderAsker(FolderAsker asker) { m_askFolder = std::move(asker); }
+    void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
+
+    // The test library's root (native separators accepted).
+    void setRootDirectory(const QString& root);
+    QString rootDirectory() const { return m_root; }
+    // Points the file list at a folder and reads it; false (and an empty list) when the folder
+    // cannot be opened.
+    bool setFileListDirectory(const QString& folder);
+    QString fileListDirectory() const { return m_fileDirectory; }
+
+    QComboBox* Makecb() const { return m_lists[0]; }
+    QComboBox* Modelcb() const { return m_lists[1]; }
+    QComboBox* Namecb() const { return m_lists[2]; }
+    QComboBox* Versioncb() const { return m_lists[3]; }
+    QListWidget* Mfilelb() const { return m_files; }
+    QTableWidget* Selfileg() const { return m_grid; }
+    QMenu* PopupMenu1() const { return m_menu; }
+    // The pop-up menu item with this caption, nullptr if none.
+    QAction* action(const QString& caption) const;
+
+    // The grid's colour and date columns and the file list's width, as the layout keeps them.
+    void setColumnWidths(int colorWidth, int dateWidth, int filesWidth);
+    int colorWidth() const;
+    int dateWidth() const;
+    int filesWidth() const;
+    // The browser's own part of a resize: the file-name column takes the width left over, the four
+    // lists share the width, and each drops down as many entries as the main window's height
+    // allows.
+    void fitToWidth(int mainWindowHeight);
+
+    // Rebuilds the make list (start-up, "Refresh Directorys", a new root).
+    void CBMK();
+    void MakecbChange();
+    void ModelcbChange();
+    void NamecbChange();
+    void VersioncbChange();
+    // Asks for and makes a new folder below the file list's folder; its name (the typed path less
+    // the prefilled part) is returned, empty when cancelled or failed.
+    QString Makedir();
+    // Chooses the lists' folders from a file's place and points the file list at its folder.
+    void WriteDirBoxs(const QString& fullPath);
+
+    // A click in the file list: the chosen file into the run viewer, if it is a test file.
+    void MfilelbClick();
+    // A double-click in the file list: the chosen file joins the selection.
+    void MfilelbDblClick();
+    // Files of the file list's folder dropped onto the grid join the selection.
+    void SelfilegDragDrop(const QStringList& entryNames);
+    // A History item: root + caption joins the selection; false when the file does not exist (or
+    // the selection is full).
+    bool addHistoryItem(const QString& caption);
+    // Puts a file first in the History.
+    void UpDateHistory(const QString& fullPath);
+    // Writes the History and "File_Index" to the configuration.
+    void WrtRegClick();
+
+    // Run r (from 1) clicked in the grid: its file into the run viewer.
+    void SelfilegSelectCell(int run);
+    // Run r (from 1) double-clicked: the colour cell recolours the run, the other cells remove it.
+    void SelfilegDblClick(int run, int column);
+    void ClearAll1Click();
+
+    // The unsaved-notes check: true when the operator discarded the edits.
+    bool MemoModified();
+    // Repairs line 2 of the file just loaded into the notes when it does not name that file.
+    void Check_File_Path(const QString& fullPath);
+
+signals:
+    void refreshRequested();
+    void plotAllRequested();
+    void newTestRequested();
+    void rootDirectoryDialogRequested();
+    void fileNameProposalRequested();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    enum Level { Make, Model, Name, Version };
+
+    void buildMenu();
+    void fillGrid();
+    void layoutControls();
+    QString levelFolder(int levels) const;
+    void fillList(int level, const QStringList& folders);
+    void clearListsFrom(int level);
+    // "New..." chosen in a list: a new folder inside parent; false when none was made (the list's
+    // choice is undone).
+    bool chooseNewFolder(int level, const QString& parent);
+    void openList(int level);
+    void showFolderCaption();
+    QString chosenFile() const;
+    std::optional<QString> fileDateTime(const QString& fullPath) const;
+    bool addRun(const QString& fullPath, bool fromFileList);
+    void report(const QString& title, const QString& text);
+
+    Selection& m_selection;
+    ViewerState& m_viewer;
+    ViewerText& m_text;
+    SeriesModel& m_series;
+    TViewFiles& m_runViewer;
+    Configuration& m_configuration;
+    Prompter& m_prompter;
+    TextLocale m_locale;
+    FolderAsker m_askFolder;
+    ColorChooser m_chooseColor;
+
+    QString m_root;
+    QString m_fileDirectory;
+    int m_mainWindowHeight = 0;
+    int m_filesWidth = 130;
+    // Set while the lists follow a file's place: the lists do not drop down meanwhile.
+    bool m_following = false;
+
+    QComboBox* m_lists[4] = {};
+    QListWidget* m_files = nullptr;
+    QTableWidget* m_grid = nullptr;
+    QMenu* m_menu = nullptr;
+};
+
+} // namespace tolvane
