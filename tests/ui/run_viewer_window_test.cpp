@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -351,10 +352,27 @@ TEST_F(RunViewerWindowTest, DoubleClicksSwapNotesAndRunTable)
     EXPECT_FALSE(window->runTableGrid()->isVisible());
 }
 
-TEST_F(RunViewerWindowTest, SpikeFilterItemArmsTheFilter)
+TEST_F(RunViewerWindowTest, ArmedSpikeFilterSavesTheNextRunShownThenRefreshes)
 {
+    const QString file = root + QStringLiteral("/Honda/Civic/Jones/03dyno.STP");
+    QDir().mkpath(QFileInfo(file).path());
+    const QStringList spiky = toolFixture(QStringLiteral("spike.STP"));
+    writeTextLines(file, spiky);
+    int refreshes = 0;
+    int fileLists = 0;
+    QObject::connect(window.get(), &TViewFiles::refreshRequested, [&refreshes] { ++refreshes; });
+    QObject::connect(window.get(), &TViewFiles::fileListChanged, [&fileLists] { ++fileLists; });
+
     window->action(QStringLiteral("Spike Filter"))->trigger();
     EXPECT_TRUE(viewer.spikeFilterArmed());
+    window->showRun(spiky, QStringLiteral("clWhite"), QStringLiteral("03dyno.STP"));
+    EXPECT_FALSE(viewer.spikeFilterArmed());
+    EXPECT_EQ(readTextLines(file).lines, toolFixture(QStringLiteral("spike_filtered.STP")));
+    // The refresh waits until the plot that ran the filter has finished.
+    EXPECT_EQ(refreshes, 0);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(refreshes, 1);
+    EXPECT_EQ(fileLists, 1);
 }
 
 TEST_F(RunViewerWindowTest, EvenIncrementsFromTheInertiaDialogAndWritem)

@@ -56,6 +56,8 @@ public:
     void saveAsJpg();
     // "&Colors...": the chart background and margin take the chosen colour.
     void chooseColors();
+    // The chart background and margin take the settings' colour (also when a layout is read back).
+    void applyBackground();
 
 signals:
     // The main window's Refresh: re-plot every run with the current settings.
@@ -72,7 +74,6 @@ private:
     QAction* addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
                      bool checkable = false);
     void syncChecks();
-    void applyBackground();
     void refreshThen(bool writeAxis);
 
     SeriesModel& m_model;

@@ -13,6 +13,7 @@
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/run_plotter.h"
 #include "core/analysis/run_viewer_rules.h"
+#include "core/analysis/spike_filter.h"
 #include "core/analysis/viewer_state.h"
 #include "core/analysis/viewer_text.h"
 #include "core/common/data_paths.h"
@@ -90,13 +91,28 @@ TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& 
     connect(m_inertiaDialog, &TChg_IF::evenIncRequested, this, &TViewFiles::EvnIncClick);
 
     buildMenu();
+    // The armed spike filter runs inside the next load of the current run; when it saved the
+    // file, the graph and the file list catch up once that plot has finished.
+    m_plotter.setSpikeFilter([this](RunTable& table, int) {
+        if (SpikeFilterClick(table, m_context.text, m_context.viewer, m_context.prompter, m_rootDirectory).saved)
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    emit refreshRequested();
+                    emit fileListChanged();
+                },
+                Qt::QueuedConnection);
+    });
     connect(&m_context.text, &ViewerText::changed, this, &TViewFiles::showText);
     connect(&m_context.graph, &GraphSettings::changed, this, &TViewFiles::applyNotesLook);
     applyNotesLook();
     showText();
 }
 
-TViewFiles::~TViewFiles() = default;
+TViewFiles::~TViewFiles()
+{
+    m_plotter.setSpikeFilter({});
+}
 
 QAction* TViewFiles::addItem(const QString& caption, std::function<void()> handler)
 {
@@ -190,6 +206,12 @@ void TViewFiles::applyNotesLook()
     m_memo->setFont(font);
     // Tabs are part of the data lines: a stop every eight digits keeps their columns.
     m_memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')) * 8);
+}
+
+void TViewFiles::setNotesFontSize(int size)
+{
+    m_notesFontSize = size;
+    applyNotesLook();
 }
 
 void TViewFiles::LargerFont1Click()

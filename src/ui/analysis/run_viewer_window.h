@@ -51,6 +51,8 @@ public:
     TChg_IF& inertiaDialog() const { return *m_inertiaDialog; }
     TChg_Ratio& ratioDialog() const { return *m_ratioDialog; }
     int notesFontSize() const { return m_notesFontSize; }
+    // The size kept in the configuration, applied when the layout is read back.
+    void setNotesFontSize(int size);
 
     // The run strip for a full plot: one tab per selected run, named by the plot.
     void setRunStrip(const QStringList& runNames);
