@@ -105,8 +105,8 @@ protected:
             RecalcContext{text, viewer, model, settings, prompter, units, TextLocale::standard()}, selection,
             plotter, paths, 10);
         runViewer->setRootDirectory(root);
-        window = std::make_unique<TDirForm>(selection, viewer, text, model, *runViewer, configuration, prompter,
-                                            TextLocale::standard());
+        window = std::make_unique<TDirForm>(selection, viewer, text, model, *runViewer, configuration,
+                                            prompter, TextLocale::standard());
         window->setRootDirectory(root);
         window->setFolderAsker([this](const QString& prefilled) {
             folderPrefills << prefilled;
@@ -126,7 +126,8 @@ protected:
     {
         const QString path = root + QLatin1Char('/') + relative;
         QDir().mkpath(QFileInfo(path).path());
-        writeTextLines(path, testFile(QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\')), lineCount));
+        writeTextLines(path,
+                       testFile(QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\')), lineCount));
         return path;
     }
 
@@ -210,6 +211,24 @@ TEST_F(BrowserWindowTest, CaptionGridHeaderAndMenu)
     window->action(QStringLiteral("Saved Test Location"))->trigger();
     EXPECT_EQ(newTests, 1);
     EXPECT_EQ(rootDialogs, 1);
+}
+
+TEST_F(BrowserWindowTest, RenameFileRenamesTheShownRunAndItsSelectionRow)
+{
+    openJenkins();
+    chooseInList(QStringLiteral("02dyno.SWP"));
+    window->MfilelbDblClick();
+    window->MfilelbClick();
+    const QString renamed = root + QStringLiteral("/Yamaha/R1/Jenkins/02baseline.SWP");
+    prompter.script.queueFile(renamed);
+    window->action(QStringLiteral("Rename File"))->trigger();
+    EXPECT_TRUE(QFileInfo::exists(renamed));
+    EXPECT_EQ(selection.row(1).path, renamed);
+    EXPECT_EQ(window->Selfileg()->item(0, 1)->text(),
+              QStringLiteral("   Yamaha   R1   Jenkins   02baseline.SWP"));
+    // The file list shows the new name at once.
+    EXPECT_EQ(window->Mfilelb()->findItems(QStringLiteral("02baseline.SWP"), Qt::MatchExactly).size(), 1);
+    EXPECT_TRUE(window->Mfilelb()->findItems(QStringLiteral("02dyno.SWP"), Qt::MatchExactly).isEmpty());
 }
 
 TEST_F(BrowserWindowTest, MakeListRebuildChoosesTheFirstMakeWhenTheRootHoldsNoFiles)
@@ -349,8 +368,9 @@ TEST_F(BrowserWindowTest, ElevenFilesTakeThePaletteAndMarkersInOrder)
     ASSERT_EQ(selection.runCount(), 11);
     const QTableWidget* grid = window->Selfileg();
     ASSERT_EQ(grid->rowCount(), 11);
-    EXPECT_EQ(gridColumn(grid, 0), (QStringList{"clRed", "clAqua", "clLime", "clYellow", "clFuchsia", "clTeal",
-                                                "clGreen", "clOlive", "clPurple", "clMaroon", "clRed"}));
+    EXPECT_EQ(gridColumn(grid, 0),
+              (QStringList{"clRed", "clAqua", "clLime", "clYellow", "clFuchsia", "clTeal", "clGreen",
+                           "clOlive", "clPurple", "clMaroon", "clRed"}));
     EXPECT_EQ(gridColumn(grid, 4), (QStringList{"Circle", "Diamond", "Cross", "Square", "Circle", "Diamond",
                                                 "Cross", "Square", "Circle", "Diamond", "Cross"}));
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("   Yamaha   R1   Jenkins   01run.STP"));
@@ -425,8 +445,8 @@ TEST_F(BrowserWindowTest, DropIsRefusedOnAGridOfMoreThanTenRows)
         plotAlls = 0;
         viewer.setRescalePending(false);
         window->WriteDirBoxs(root + QStringLiteral("/Yamaha/R1/Jenkins/01dyno.STP"));
-        window->SelfilegDragDrop({QStringLiteral("01dyno.STP"), QStringLiteral("02dyno.SWP"),
-                                  QStringLiteral("03dyno.SWP")});
+        window->SelfilegDragDrop(
+            {QStringLiteral("01dyno.STP"), QStringLiteral("02dyno.SWP"), QStringLiteral("03dyno.SWP")});
         EXPECT_EQ(selection.runCount(), c.runsAfter) << c.runsBefore;
         EXPECT_EQ(plotAlls, c.plots) << c.runsBefore;
         EXPECT_TRUE(viewer.rescalePending());
@@ -508,12 +528,9 @@ TEST_F(BrowserWindowTest, FileClickRefusesFilesThatAreNotTestFiles)
         QString refusal; // empty: shown in the run viewer
     };
     const Case cases[] = {
-        {"SETUP.EXE", 20, SystemFileText},
-        {"ZezeDur_USB.INI", 20, SystemFileText},
-        {"15lines.STP", 15, SizeText},
-        {"16lines.STP", 16, QString()},
-        {"1000lines.STP", 1000, QString()},
-        {"1001lines.STP", 1001, SizeText},
+        {"SETUP.EXE", 20, SystemFileText},  {"ZezeDur_USB.INI", 20, SystemFileText},
+        {"15lines.STP", 15, SizeText},      {"16lines.STP", 16, QString()},
+        {"1000lines.STP", 1000, QString()}, {"1001lines.STP", 1001, SizeText},
     };
     for (const Case& c : cases) {
         const QString name = QString::fromLatin1(c.name);

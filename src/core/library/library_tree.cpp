@@ -11,13 +11,12 @@ QStringList listLibraryFolders(const QString& folder, LibraryLevel level)
 {
     if (folder.isEmpty())
         return {};
-    const QFileInfoList entries =
-        QDir(folder).entryInfoList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System,
-                                   QDir::Name | QDir::IgnoreCase);
+    const QFileInfoList entries = QDir(folder).entryInfoList(
+        QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden | QDir::System, QDir::Name | QDir::IgnoreCase);
     QStringList names;
     for (const QFileInfo& entry : entries) {
-        const bool plain = !entry.fileName().startsWith(QLatin1Char('.')) && entry.isWritable() &&
-                           !entry.isSymLink();
+        const bool plain =
+            !entry.fileName().startsWith(QLatin1Char('.')) && entry.isWritable() && !entry.isSymLink();
         if (level == LibraryLevel::Make || plain)
             names << entry.fileName();
     }

@@ -41,7 +41,8 @@ StoredPathRepair checkStoredPath(const QString& root, const QString& fullPath, c
         return {};
     const QString below = storedPathBelow(root, file);
     if (below.isEmpty()) {
-        return {StoredPathRepair::Outcome::OutsideLibrary, {},
+        return {StoredPathRepair::Outcome::OutsideLibrary,
+                {},
                 QStringLiteral("%1 does not lie inside the test library %2, so its line 2 (\"%3\") was "
                                "not corrected and nothing was written.")
                     .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(root), lines.at(1))};

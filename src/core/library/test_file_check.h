@@ -24,8 +24,8 @@ bool hasTestFileSize(qsizetype lineCount);
 // The outcome of comparing a test file's line 2 with the place it was read from.
 struct StoredPathRepair {
     enum class Outcome {
-        Unchanged, // line 2 names the file (case ignored), or the text has no line 2
-        Repaired,  // lines holds the text with line 2 naming the file; save it to the file itself
+        Unchanged,      // line 2 names the file (case ignored), or the text has no line 2
+        Repaired,       // lines holds the text with line 2 naming the file; save it to the file itself
         OutsideLibrary, // the file does not lie below the root: nothing may be written for it
     };
     Outcome outcome = Outcome::Unchanged;

@@ -93,9 +93,8 @@ TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, 
 
     m_grid = new QTableWidget(0, 5, this);
     m_grid->setObjectName(QStringLiteral("Selfileg"));
-    m_grid->setHorizontalHeaderLabels(
-        {QStringLiteral("Clr:"), QStringLiteral("File Name:"), QStringLiteral("Date\\Time:"),
-         QStringLiteral("Path:"), QString()});
+    m_grid->setHorizontalHeaderLabels({QStringLiteral("Clr:"), QStringLiteral("File Name:"),
+                                       QStringLiteral("Date\\Time:"), QStringLiteral("Path:"), QString()});
     m_grid->verticalHeader()->hide();
     m_grid->verticalHeader()->setDefaultSectionSize(RowHeight);
     m_grid->verticalHeader()->setMinimumSectionSize(RowHeight);
@@ -134,6 +133,9 @@ TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, 
 
     connect(&m_selection, &Selection::changed, this, &TDirForm::fillGrid);
     m_runViewer.setNotesCheck([this] { return MemoModified(); });
+    // A file saved, copied or renamed from the run viewer shows in the file list at once.
+    connect(&m_runViewer, &TViewFiles::fileListChanged, this,
+            [this] { setFileListDirectory(m_fileDirectory); });
     setColumnWidths(19, 70, m_filesWidth);
     fillGrid();
 }
@@ -154,7 +156,8 @@ void TDirForm::buildMenu()
     };
     add("ClearAll1", QStringLiteral("Clear All"), [this] { ClearAll1Click(); });
     add("Rename1", QStringLiteral("Rename File"), [this] { m_runViewer.Rename1Click(); });
-    add("ChangeRoot1", QStringLiteral("Saved Test Location"), [this] { emit rootDirectoryDialogRequested(); });
+    add("ChangeRoot1", QStringLiteral("Saved Test Location"),
+        [this] { emit rootDirectoryDialogRequested(); });
     add("GoToTest1", QStringLiteral("Go To Test"), [this] { emit newTestRequested(); });
 }
 
@@ -373,7 +376,8 @@ void TDirForm::MfilelbClick()
     if (m_files->currentItem() == nullptr && !current.isEmpty() && QFileInfo(current).isFile()) {
         if (QFileInfo(current).path() != m_fileDirectory)
             setFileListDirectory(QFileInfo(current).path());
-        const QList<QListWidgetItem*> found = m_files->findItems(QFileInfo(current).fileName(), Qt::MatchExactly);
+        const QList<QListWidgetItem*> found =
+            m_files->findItems(QFileInfo(current).fileName(), Qt::MatchExactly);
         if (!found.isEmpty())
             m_files->setCurrentItem(found.first());
     }
@@ -434,10 +438,9 @@ bool TDirForm::addRun(const QString& fullPath, bool fromFileList)
     const std::optional<QString> date = fileDateTime(fullPath);
     if (!date)
         return false;
-    const std::optional<QString> refusal =
-        m_selection.addRun(fullPath, m_root, *date,
-                           fromFileList ? Selection::MarkerSpelling::Capital
-                                        : Selection::MarkerSpelling::LowerCaseDiamond);
+    const std::optional<QString> refusal = m_selection.addRun(
+        fullPath, m_root, *date,
+        fromFileList ? Selection::MarkerSpelling::Capital : Selection::MarkerSpelling::LowerCaseDiamond);
     if (refusal) {
         m_prompter.ask({QStringLiteral("Warning"), *refusal, PromptIcon::Warning, PromptButtons::Ok});
         return false;
@@ -490,8 +493,8 @@ void TDirForm::WrtRegClick()
     const QTableWidget* strip = m_runViewer.runStrip();
     const QTableWidgetItem* firstRun = strip->columnCount() > 1 ? strip->item(0, 1) : nullptr;
     ConfigChanges changes = m_configuration.changes();
-    m_selection.writeHistory(changes, Selection::fileIndexOfRunStrip(strip->columnCount(),
-                                                                     firstRun ? firstRun->text() : QString()));
+    m_selection.writeHistory(changes, Selection::fileIndexOfRunStrip(
+                                          strip->columnCount(), firstRun ? firstRun->text() : QString()));
     if (const std::optional<FileError> error = m_configuration.apply(changes))
         report(QStringLiteral("History"), error->message);
 }

@@ -45,8 +45,8 @@ public:
     static constexpr int MaxRowsForDrop = 10;
 
     TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
-             TViewFiles& runViewer, Configuration& configuration, Prompter& prompter, const TextLocale& locale,
-             QWidget* parent = nullptr);
+             TViewFiles& runViewer, Configuration& configuration, Prompter& prompter,
+             const TextLocale& locale, QWidget* parent = nullptr);
     ~TDirForm() override;
 
     void setFolderAsker(FolderAsker asker) { m_askFolder = std::move(asker); }

@@ -21,7 +21,8 @@ TEST(SelectionHistoryTest, WrittenOverAnExistingHistoryAsTheGoldenFile)
     QFile::setPermissions(path, QFile::ReadOwner | QFile::WriteOwner);
     Selection selection;
     for (int i = 1; i <= 12; ++i)
-        selection.updateHistory(QStringLiteral("\\Ford\\Focus\\Smith\\%1dyno.STP").arg(i, 2, 10, QLatin1Char('0')));
+        selection.updateHistory(
+            QStringLiteral("\\Ford\\Focus\\Smith\\%1dyno.STP").arg(i, 2, 10, QLatin1Char('0')));
     selection.updateHistory(QStringLiteral("\\Ford\\Focus\\Smith\\12dyno.STP")); // twice is allowed
     Configuration config(path, TextLocale::standard());
     ConfigChanges changes = config.changes();
@@ -29,7 +30,8 @@ TEST(SelectionHistoryTest, WrittenOverAnExistingHistoryAsTheGoldenFile)
     ASSERT_FALSE(config.apply(changes));
 
     const QStringList written = readTextLines(path).lines;
-    const QStringList golden = readTextLines(test::fixturePath(QStringLiteral("library/history_after.Ini"))).lines;
+    const QStringList golden =
+        readTextLines(test::fixturePath(QStringLiteral("library/history_after.Ini"))).lines;
     for (qsizetype i = 0; i < std::max(written.size(), golden.size()); ++i)
         EXPECT_EQ(written.value(i, QStringLiteral("<missing>")), golden.value(i, QStringLiteral("<missing>")))
             << "line " << i + 1;
@@ -43,10 +45,9 @@ TEST(SelectionHistoryTest, FileIndexCountsTheNamedRunColumnsOfTheStrip)
         int fileIndex;
     };
     const Case cases[] = {
-        {4, "02dyno.SWP", 3}, // three runs plotted
-        {2, "02dyno.SWP", 1},
-        {4, "", 0},           // runs selected but not plotted
-        {1, "", 0},           // the cleared strip
+        {4, "02dyno.SWP", 3},             // three runs plotted
+        {2, "02dyno.SWP", 1}, {4, "", 0}, // runs selected but not plotted
+        {1, "", 0},                       // the cleared strip
         {0, "", 0},
     };
     for (const Case& c : cases)

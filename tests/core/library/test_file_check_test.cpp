@@ -37,8 +37,8 @@ TEST(TestFileCheckTest, SystemExtensionsInUpperCaseAnywhereInThePath)
 
 TEST(TestFileCheckTest, SixteenToOneThousandLines)
 {
-    const std::pair<int, bool> cases[] = {{0, false},    {15, false}, {16, true},
-                                          {500, true},   {1000, true}, {1001, false}};
+    const std::pair<int, bool> cases[] = {{0, false},  {15, false},  {16, true},
+                                          {500, true}, {1000, true}, {1001, false}};
     for (const auto& [lines, accepted] : cases)
         EXPECT_EQ(hasTestFileSize(lines), accepted) << lines;
 }
@@ -66,8 +66,8 @@ TEST(TestFileCheckTest, LineTwoIsRepairedToTheFilesOwnPlace)
     const QString root = QStringLiteral("/data/dynoruns");
     const QString file = QStringLiteral("/data/dynoruns/Ford/Focus/Jones/01dyno.STP");
     // Moved, renamed, leading out of the library, another drive, empty: always the file's place.
-    for (const char* line2 : {"Ford\\Focus\\Smith\\01dyno.STP", "Ford\\Focus\\Jones\\old.STP",
-                              "..\\..\\x", "c:\\tolvane\\dynoruns\\Ford\\x.STP", ""}) {
+    for (const char* line2 : {"Ford\\Focus\\Smith\\01dyno.STP", "Ford\\Focus\\Jones\\old.STP", "..\\..\\x",
+                              "c:\\tolvane\\dynoruns\\Ford\\x.STP", ""}) {
         const StoredPathRepair check = checkStoredPath(root, file, testFile(QString::fromLatin1(line2)));
         ASSERT_EQ(check.outcome, StoredPathRepair::Outcome::Repaired) << line2;
         EXPECT_EQ(check.lines, testFile(QStringLiteral("Ford\\Focus\\Jones\\01dyno.STP"))) << line2;
@@ -76,9 +76,9 @@ TEST(TestFileCheckTest, LineTwoIsRepairedToTheFilesOwnPlace)
 
 TEST(TestFileCheckTest, FileOutsideTheLibraryIsNeverWrittenFor)
 {
-    const StoredPathRepair check = checkStoredPath(QStringLiteral("/data/dynoruns"),
-                                                   QStringLiteral("/home/ann/01dyno.STP"),
-                                                   testFile(QStringLiteral("..\\..\\x")));
+    const StoredPathRepair check =
+        checkStoredPath(QStringLiteral("/data/dynoruns"), QStringLiteral("/home/ann/01dyno.STP"),
+                        testFile(QStringLiteral("..\\..\\x")));
     EXPECT_EQ(check.outcome, StoredPathRepair::Outcome::OutsideLibrary);
     EXPECT_TRUE(check.lines.isEmpty());
     EXPECT_TRUE(check.message.contains(QStringLiteral("/home/ann/01dyno.STP")));
