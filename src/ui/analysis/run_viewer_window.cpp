@@ -254,6 +254,12 @@ void TViewFiles::setRunStrip(const QStringList& runNames)
     layoutStrip();
 }
 
+int TViewFiles::fileIndex() const
+{
+    const QTableWidgetItem* firstRun = m_lineColor->columnCount() > 1 ? m_lineColor->item(0, 1) : nullptr;
+    return Selection::fileIndexOfRunStrip(m_lineColor->columnCount(), firstRun ? firstRun->text() : QString());
+}
+
 void TViewFiles::layoutStrip()
 {
     const QList<int> widths = runStripColumnWidths(m_lineColor->width(), m_lineColor->columnCount());

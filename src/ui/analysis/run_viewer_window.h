@@ -56,6 +56,8 @@ public:
 
     // The run strip for a full plot: one tab per selected run, named by the plot.
     void setRunStrip(const QStringList& runNames);
+    // "File_Index": the runs the strip shows from the last full plot, 0 when none was named.
+    int fileIndex() const;
     // A click on run strip tab r (from 1): that run's text, colour and preview.
     void LineColorClick(int run);
     // Shows a run read from its file: the text (unmodified) in the given colour, the caption, and

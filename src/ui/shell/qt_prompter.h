@@ -14,6 +14,7 @@ class QtPrompter final : public Prompter {
 public:
     // Dialogs are centred over parent (nullptr: over the screen).
     explicit QtPrompter(QWidget* parent = nullptr) : m_parent(parent) {}
+    void setParent(QWidget* parent) { m_parent = parent; }
 
     PromptAnswer ask(const PromptRequest& request) override;
     std::optional<QString> input(const QString& title, const QString& label, const QString& initial) override;

@@ -1,0 +1,93 @@
+#pragma once
+// The program's one instance of everything: the data directory and configuration, the models the
+// windows share, and every window, each created once in the program's fixed order and afterwards
+// only shown and hidden. Nothing here is global; the windows get what they need by reference.
+#include <QStringList>
+
+#include <memory>
+
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/run_plotter.h"
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/analysis/viewer_text.h"
+#include "core/common/configuration.h"
+#include "core/common/data_paths.h"
+#include "core/common/text_locale.h"
+#include "core/library/selection.h"
+#include "core/setup/atmospheric_conditions.h"
+#include "core/setup/run_conditions.h"
+#include "core/setup/test_setup.h"
+#include "core/setup/unit_settings.h"
+#include "ui/shell/qt_prompter.h"
+
+namespace tolvane {
+
+class TAboutBr;
+class TAtomComdF;
+class TCmpNamef;
+class TCngDir;
+class TDirForm;
+class TForm1;
+class TGraph;
+class THintBrzr;
+class TMkDirF;
+class TNtstDia;
+class TPwrUnit;
+class Tsplashf;
+class TTstTypeF;
+class TViewFiles;
+
+class ApplicationContext {
+public:
+    // arguments: the program's command line ("--data-dir DIR" chooses the data directory).
+    explicit ApplicationContext(const QStringList& arguments);
+    ~ApplicationContext();
+    ApplicationContext(const ApplicationContext&) = delete;
+    ApplicationContext& operator=(const ApplicationContext&) = delete;
+
+    TForm1& mainWindow() const { return *m_form1; }
+    TTstTypeF& saveDialog() const { return *m_saveDialog; }
+    TAtomComdF& atmosphericWindow() const { return *m_atmosphericWindow; }
+    TGraph& graphWindow() const { return *m_graph; }
+    TDirForm& browser() const { return *m_browser; }
+    const Selection& selection() const { return m_selection; }
+
+private:
+    void connectWindows();
+
+    DataPaths m_paths;
+    TextLocale m_locale;
+    Configuration m_config;
+    QtPrompter m_prompter;
+
+    UnitSettings m_units;
+    TestSetup m_testSetup;
+    RunConditions m_runConditions;
+    AtmosphericConditions m_atmosphere;
+    Selection m_selection;
+    ViewerState m_viewer;
+    ViewerText m_notes;
+    GraphSettings m_graphSettings;
+    SeriesModel m_chart;
+    RunPlotter m_plotter;
+
+    // In the order of creation; destroyed in reverse, so the graph screen's windows leave the
+    // main window's client area before the main window goes.
+    std::unique_ptr<TForm1> m_form1;
+    std::unique_ptr<Tsplashf> m_splash;
+    std::unique_ptr<TCmpNamef> m_company;
+    std::unique_ptr<TAboutBr> m_about;
+    std::unique_ptr<TCngDir> m_rootDialog;
+    std::unique_ptr<TGraph> m_graph;
+    std::unique_ptr<TViewFiles> m_viewFiles;
+    std::unique_ptr<TDirForm> m_browser;
+    std::unique_ptr<TMkDirF> m_makeDir;
+    std::unique_ptr<TTstTypeF> m_saveDialog;
+    std::unique_ptr<THintBrzr> m_hints;
+    std::unique_ptr<TAtomComdF> m_atmosphericWindow;
+    std::unique_ptr<TNtstDia> m_newTestHelp;
+    std::unique_ptr<TPwrUnit> m_powerUnits;
+};
+
+} // namespace tolvane

@@ -1,0 +1,171 @@
+#include "app/developer_run.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDirIterator>
+#include <QFile>
+#include <QPixmap>
+#include <QTextStream>
+
+#include <algorithm>
+#include <vector>
+
+#include "app/application_context.h"
+#include "core/common/library_path.h"
+#include "core/library/selection.h"
+#include "ui/analysis/graph_window.h"
+#include "ui/setup/atmospheric_window.h"
+#include "ui/shell/browser_window.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/save_dialog.h"
+
+namespace tolvane {
+
+namespace {
+
+QTextStream& out()
+{
+    static QTextStream stream(stdout);
+    return stream;
+}
+
+// Notes the first time a widget of the graph window is painted.
+class FirstPaint : public QObject {
+public:
+    FirstPaint(QWidget& window, const QElapsedTimer& sinceStart) : m_window(window), m_sinceStart(sinceStart) {}
+    std::optional<qint64> elapsedMs() const { return m_elapsedMs; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (!m_elapsedMs && event->type() == QEvent::Paint) {
+            auto* widget = qobject_cast<QWidget*>(watched);
+            if (widget != nullptr && (widget == &m_window || m_window.isAncestorOf(widget)))
+                m_elapsedMs = m_sinceStart.elapsed();
+        }
+        return false;
+    }
+
+private:
+    QWidget& m_window;
+    const QElapsedTimer& m_sinceStart;
+    std::optional<qint64> m_elapsedMs;
+};
+
+long residentKilobytes()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return -1;
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:"))
+            return line.mid(6).trimmed().split(' ').first().toLong();
+    }
+    return -1;
+}
+
+void settle()
+{
+    for (int i = 0; i < 5; ++i)
+        QApplication::processEvents();
+}
+
+} // namespace
+
+std::optional<DeveloperRun> DeveloperRun::fromArguments(const QStringList& arguments)
+{
+    DeveloperRun run;
+    bool wanted = false;
+    for (int i = 1; i < arguments.size(); ++i) {
+        const QString& argument = arguments.at(i);
+        if (argument == QLatin1String("--grab") && i + 2 < arguments.size()) {
+            run.m_grabWhat = arguments.at(++i);
+            run.m_grabFile = arguments.at(++i);
+            wanted = true;
+        } else if (argument == QLatin1String("--menu") && i + 1 < arguments.size()) {
+            run.m_menuItems.append(arguments.at(++i));
+        } else if (argument == QLatin1String("--measure")) {
+            run.m_measure = true;
+            wanted = true;
+        }
+    }
+    if (!wanted)
+        return std::nullopt;
+    return run;
+}
+
+int DeveloperRun::run(ApplicationContext& context, const QElapsedTimer& sinceStart) const
+{
+    return m_measure ? measure(context, sinceStart) : grab(context);
+}
+
+int DeveloperRun::grab(ApplicationContext& context) const
+{
+    TForm1& form = context.mainWindow();
+    settle();
+    for (const QString& caption : m_menuItems) {
+        QAction* item = form.action(caption);
+        if (item == nullptr || !item->isEnabled()) {
+            out() << "no enabled menu item \"" << caption << "\"\n";
+            return 1;
+        }
+        item->trigger();
+        settle();
+    }
+    QWidget* window = &form;
+    if (m_grabWhat == QLatin1String("save"))
+        window = &context.saveDialog();
+    else if (m_grabWhat == QLatin1String("atmosphere"))
+        window = &context.atmosphericWindow();
+    else if (m_grabWhat != QLatin1String("main")) {
+        out() << "--grab takes main, save or atmosphere\n";
+        return 1;
+    }
+    window->show();
+    window->raise();
+    settle();
+    if (!window->grab().save(m_grabFile)) {
+        out() << "cannot write " << m_grabFile << "\n";
+        return 1;
+    }
+    out() << m_grabFile << "\n";
+    return 0;
+}
+
+int DeveloperRun::measure(ApplicationContext& context, const QElapsedTimer& sinceStart) const
+{
+    TForm1& form = context.mainWindow();
+    FirstPaint firstPaint(context.graphWindow(), sinceStart);
+    qApp->installEventFilter(&firstPaint);
+    while (!firstPaint.elapsedMs() && sinceStart.elapsed() < 30000)
+        QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
+    qApp->removeEventFilter(&firstPaint);
+    out() << "first paint of the graph screen: " << firstPaint.elapsedMs().value_or(-1) << " ms\n";
+
+    // Twenty runs from the library, added as History items add them.
+    TDirForm& browser = context.browser();
+    const QString root = browser.rootDirectory();
+    QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
+    QStringList stored;
+    while (files.hasNext())
+        stored.append(storedPathBelow(root, files.next()));
+    std::sort(stored.begin(), stored.end());
+    const Selection& selection = context.selection();
+    for (int i = 0; selection.runCount() < Selection::MaxRuns && !stored.isEmpty(); ++i)
+        browser.addHistoryItem(stored.at(i % stored.size()));
+
+    std::vector<qint64> refreshUs;
+    for (int repetition = 0; repetition < 5; ++repetition) {
+        QElapsedTimer timer;
+        timer.start();
+        form.Refresh1Click();
+        QApplication::processEvents();
+        refreshUs.push_back(timer.nsecsElapsed() / 1000);
+    }
+    std::sort(refreshUs.begin(), refreshUs.end());
+    out() << "Refresh of " << selection.runCount() << " runs: median " << refreshUs[2] / 1000.0 << " ms\n";
+    out() << "resident memory with them plotted: " << residentKilobytes() / 1024.0 << " MB\n";
+    return 0;
+}
+
+} // namespace tolvane

@@ -1,0 +1,35 @@
+#pragma once
+// Runs of the program for its developers: pictures of windows for the documentation and the
+// start-up and Refresh measurements. They use the real program on a real data directory and
+// end by themselves.
+//   --grab main|save|atmosphere FILE.png   the window as the operator sees it
+//   --menu CAPTION                         main-menu items chosen before the picture (repeatable)
+//   --measure                              first paint, Refresh of 20 runs, resident memory
+#include <QElapsedTimer>
+#include <QStringList>
+
+#include <optional>
+
+namespace tolvane {
+
+class ApplicationContext;
+
+class DeveloperRun {
+public:
+    // nullopt for an ordinary start.
+    static std::optional<DeveloperRun> fromArguments(const QStringList& arguments);
+    // Returns the process exit code: 0 done, 1 a picture could not be written or a menu item
+    // does not exist.
+    int run(ApplicationContext& context, const QElapsedTimer& sinceStart) const;
+
+private:
+    int grab(ApplicationContext& context) const;
+    int measure(ApplicationContext& context, const QElapsedTimer& sinceStart) const;
+
+    QString m_grabWhat;
+    QString m_grabFile;
+    QStringList m_menuItems;
+    bool m_measure = false;
+};
+
+} // namespace tolvane

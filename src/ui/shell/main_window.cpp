@@ -1,0 +1,543 @@
+#include "ui/shell/main_window.h"
+
+#include <QCloseEvent>
+#include <QDesktopServices>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QTableWidget>
+#include <QWidget>
+
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/graph_switches.h"
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/common/configuration.h"
+#include "core/common/data_paths.h"
+#include "core/common/library_path.h"
+#include "core/common/prompter.h"
+#include "core/library/selection.h"
+#include "core/setup/unit_settings.h"
+#include "ui/analysis/graph_window.h"
+#include "ui/analysis/run_viewer_window.h"
+#include "ui/setup/about_window.h"
+#include "ui/setup/hints_window.h"
+#include "ui/setup/splash_window.h"
+#include "ui/shell/browser_window.h"
+#include "ui/shell/company_dialog.h"
+#include "ui/shell/power_unit_dialog.h"
+#include "ui/shell/root_dir_dialog.h"
+
+namespace tolvane {
+
+namespace {
+
+const QString LoadingText = QStringLiteral("Loading ZezeDur_USB.Ini:");
+
+// Menu captions are shown as they stand: an ampersand in a path is no accelerator.
+QString literalCaption(const QString& text)
+{
+    QString caption = text;
+    return caption.replace(QLatin1Char('&'), QStringLiteral("&&"));
+}
+
+} // namespace
+
+TForm1::TForm1(Models models, QWidget* parent)
+    : QMainWindow(parent), m_models(models), m_area(new QMdiArea(this)),
+      m_runModal([](QDialog& dialog) { return dialog.exec(); }),
+      m_openUrl([](const QUrl& address) { return QDesktopServices::openUrl(address); })
+{
+    setWindowTitle(QString::fromLatin1(Caption));
+    QFont font(QStringLiteral("Arial"));
+    font.setStyleHint(QFont::SansSerif);
+    setFont(font);
+    QPalette colors = palette();
+    colors.setColor(QPalette::Window, QColor(192, 192, 192));
+    colors.setColor(QPalette::WindowText, QColor(0, 255, 0));
+    setPalette(colors);
+    m_area->setBackground(QColor(192, 192, 192));
+    setCentralWidget(m_area);
+    buildMenu();
+    connect(&m_models.graph, &GraphSettings::changed, this, &TForm1::syncGraphChecks);
+    connect(&m_models.selection, &Selection::historyChanged, this, &TForm1::showHistory);
+    syncGraphChecks();
+    showHistory();
+}
+
+TForm1::~TForm1() = default;
+
+QAction* TForm1::addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
+                         const QKeySequence& shortcut)
+{
+    QAction* item = menu->addAction(caption);
+    item->setShortcut(shortcut);
+    connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    return item;
+}
+
+void TForm1::buildMenu()
+{
+    QMenu* files = menuBar()->addMenu(QStringLiteral("Files"));
+    // The test windows, the port finder, the calibration, printing and the bug list are not part
+    // of this program yet: their items stay in place, disabled.
+    addItem(files, QStringLiteral("New Test"), {}, QKeySequence(Qt::Key_F5))->setEnabled(false);
+    files->addSeparator();
+    addItem(files, QStringLiteral("Saved test location"), [this] { Savedtestlocation1Click(); });
+    files->addSeparator();
+    addItem(files, QStringLiteral("Print..."), {})->setEnabled(false);
+    files->addSeparator();
+    addItem(files, QStringLiteral("Exit"), [this] { ExitAll1Click(); }, QKeySequence(QStringLiteral("Alt+F4")));
+
+    QMenu* graph = menuBar()->addMenu(QStringLiteral("Graph"));
+    addItem(graph, QStringLiteral("Refresh"), [this] { Refresh1Click(); }, QKeySequence(QStringLiteral("Alt+R")));
+    graph->addSeparator();
+    const auto addSwitch = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
+        QAction* item = addItem(menu, caption, [this, handler] {
+            (this->*handler)();
+            // The tick follows the settings even when a switch changed nothing.
+            syncGraphChecks();
+        });
+        item->setCheckable(true);
+    };
+    addSwitch(graph, QStringLiteral("RPM"), &TForm1::RPM1Click);
+    addSwitch(graph, QStringLiteral("MPH"), &TForm1::MPH1Click);
+    graph->addSeparator();
+    addSwitch(graph, QStringLiteral("HP"), &TForm1::HP1Click);
+    addSwitch(graph, QStringLiteral("Torque"), &TForm1::Torque1Click);
+    addSwitch(graph, QStringLiteral("CO%"), &TForm1::CO1Click);
+    graph->addSeparator();
+    addSwitch(graph, QStringLiteral("Corrected"), &TForm1::Corrected1Click);
+    addSwitch(graph, QStringLiteral("Uncorrected"), &TForm1::Uncorrected1Click);
+    graph->addSeparator();
+    addSwitch(graph, QStringLiteral("Grid Lines"), &TForm1::GridLines1Click);
+
+    m_historyMenu = menuBar()->addMenu(QStringLiteral("History"));
+    for (int item = 1; item <= Selection::HistorySize; ++item)
+        m_historyItems.append(addItem(m_historyMenu, QString(), [this, item] { lastFileClick(item); }));
+    m_historyMenu->addSeparator();
+
+    QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
+    addItem(tools, QStringLiteral("Find Com Ports..."), {})->setEnabled(false);
+    addItem(tools, QStringLiteral("Calibrate DAQ Unit..."), {})->setEnabled(false);
+    addItem(tools, QStringLiteral("Power Units"), [this] {
+        if (m_lateWindows)
+            m_lateWindows->powerUnits.show();
+    });
+    tools->addSeparator();
+    addItem(tools, QStringLiteral("Change Inertia..."), [this] {
+        if (m_windows)
+            m_windows->viewer.ChangeInertia1Click();
+    });
+    addItem(tools, QStringLiteral("Change Tach. Ratio..."), [this] {
+        if (m_windows)
+            m_windows->viewer.ChangeRatio1Click();
+    });
+    tools->addSeparator();
+    addItem(tools, QStringLiteral("Refresh Directorys"), [this] { RefreshDirectorys1Click(); },
+            QKeySequence(QStringLiteral("Alt+F5")));
+
+    QMenu* window = menuBar()->addMenu(QStringLiteral("Window"));
+    addItem(window, QStringLiteral("Default"), [this] { Default1Click(); });
+    addItem(window, QStringLiteral("As Saved"), [this] { AsSaved1Click(); });
+    addItem(window, QStringLiteral("Save Layout"), [this] { Save1Click(); })->setVisible(false);
+
+    QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
+    addItem(help, QStringLiteral("Help..."), [this] {
+        if (m_windows)
+            m_windows->about.show();
+    })->setVisible(false);
+    addItem(help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, QKeySequence(QStringLiteral("Alt+F1")))
+        ->setVisible(false);
+    addItem(help, QStringLiteral("Bug List..."), {})->setEnabled(false);
+    addItem(help, QStringLiteral("Show New Test Hints"), [this] { EnableHelp(); });
+    help->addSeparator();
+    addItem(help, QStringLiteral("Tolvane WEB"), [this] { TolvaneWEB1Click(); });
+    addItem(help, QStringLiteral("&About..."), [this] { About1Click(); });
+}
+
+QAction* TForm1::action(const QString& caption) const
+{
+    for (QAction* menu : menuBar()->actions()) {
+        for (QAction* item : menu->menu()->actions())
+            if (item->text() == caption)
+                return item;
+    }
+    return nullptr;
+}
+
+void TForm1::syncGraphChecks()
+{
+    const GraphSettings& settings = m_models.graph;
+    const bool engine = settings.xAxisColumn() == GraphSettings::EngineSpeedAxis;
+    const std::pair<const char*, bool> checks[] = {
+        {"RPM", engine},
+        {"MPH", !engine},
+        {"HP", settings.showPower()},
+        {"Torque", settings.showTorque()},
+        {"CO%", settings.showCo()},
+        {"Corrected", settings.corrected()},
+        {"Uncorrected", !settings.corrected()},
+        {"Grid Lines", settings.gridLines()},
+    };
+    for (const auto& [caption, checked] : checks)
+        action(QString::fromLatin1(caption))->setChecked(checked);
+}
+
+void TForm1::showHistory()
+{
+    const QStringList& history = m_models.selection.history();
+    for (int i = 0; i < m_historyItems.size(); ++i)
+        m_historyItems[i]->setText(literalCaption(history.value(i)));
+}
+
+void TForm1::attach(const Windows& windows)
+{
+    m_windows = std::make_unique<const Windows>(windows);
+    const auto frame = [this](QWidget& window) {
+        QMdiSubWindow* sub = m_area->addSubWindow(&window, Qt::SubWindow);
+        sub->installEventFilter(this);
+        sub->show();
+        return sub;
+    };
+    m_browserFrame = frame(windows.browser);
+    m_graphFrame = frame(windows.graph);
+    m_viewerFrame = frame(windows.viewer);
+
+    connect(&windows.graph, &TGraph::refreshRequested, this, &TForm1::Refresh1Click);
+    connect(&windows.viewer, &TViewFiles::refreshRequested, this, &TForm1::Refresh1Click);
+    connect(&windows.browser, &TDirForm::refreshRequested, this, &TForm1::Refresh1Click);
+    connect(&windows.browser, &TDirForm::plotAllRequested, &windows.viewer, &TViewFiles::PlotAll);
+    connect(&windows.browser, &TDirForm::rootDirectoryDialogRequested, this, &TForm1::Savedtestlocation1Click);
+    connect(&windows.viewer, &TViewFiles::showGraphRequested, this, [this] { m_area->setActiveSubWindow(m_graphFrame); });
+    connect(&windows.rootDialog, &TCngDir::rootDirectoryChanged, this, [this](const QString& root) {
+        setRootDirectory(root);
+        m_windows->browser.CBMK();
+    });
+    connect(&windows.company, &TCmpNamef::rootDirectoryRequested, this,
+            [this] { m_runModal(m_windows->rootDialog); });
+    connect(&windows.splash, &Tsplashf::closeAllRequested, this, &QWidget::close);
+    connect(&windows.splash, &Tsplashf::viewGraphsRequested, this, &QWidget::showMaximized);
+    windows.viewer.setNotesCheck([this] { return m_windows->browser.MemoModified(); });
+}
+
+void TForm1::attachLateWindows(const LateWindows& windows)
+{
+    m_lateWindows = std::make_unique<const LateWindows>(windows);
+}
+
+QString TForm1::rootDirectory() const
+{
+    return m_windows->browser.rootDirectory();
+}
+
+void TForm1::setRootDirectory(const QString& root)
+{
+    m_windows->browser.setRootDirectory(root);
+    m_windows->viewer.setRootDirectory(root);
+    m_windows->rootDialog.setRootDirectory(root);
+    emit rootDirectoryChanged(root);
+}
+
+// ---- start-up and layout ----
+
+void TForm1::startUp()
+{
+    AsSaved1Click();
+    // The splash window is kept as the exit screen: its buttons shown, the company editable.
+    m_windows->splash.OKBClick();
+    fitBrowser();
+    if (!m_windows->browser.setFileListDirectory(rootDirectory()))
+        m_runModal(m_windows->rootDialog);
+    m_windows->browser.CBMK();
+    LoadLastFiles();
+}
+
+void TForm1::AsSaved1Click()
+{
+    const Configuration& config = m_models.config;
+    Tsplashf& splash = m_windows->splash;
+    if (splash.isVisible())
+        splash.comp1()->setText(LoadingText);
+    splash.setCompany(config.read(ConfigSettings::CompanyName), config.read(ConfigSettings::CompanyAddr));
+    if (splash.companyName().isEmpty() || splash.companyAddress().isEmpty())
+        m_runModal(m_windows->company);
+
+    m_models.units.load(config);
+    setRootDirectory(config.rootDirectory(m_models.paths));
+    const BrowserWidths widths = GraphScreenLayout::repaired(
+        {config.read(ConfigSettings::ColorWidth), config.read(ConfigSettings::DateWidth),
+         config.read(ConfigSettings::FilesWidth)});
+    m_windows->browser.setColumnWidths(widths.color, widths.date, widths.files);
+    m_windows->viewer.setNotesFontSize(config.read(ConfigSettings::NotesFont));
+    m_models.graph.setBackgroundColor(config.read(ConfigSettings::Colors));
+    m_windows->graph.applyBackground();
+
+    const QRect main = GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main));
+    m_layoutBusy = true;
+    move(main.topLeft());
+    resize(main.size());
+    placeChildren({GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Directory), main.topLeft()),
+                   GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Graph), main.topLeft()),
+                   GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Notes), main.topLeft())});
+    m_layoutBusy = false;
+    fitBrowser();
+
+    m_layoutReady = true;
+    if (frameGeometry().height() < 200)
+        Default1Click();
+}
+
+void TForm1::Default1Click()
+{
+    QSize outer = frameGeometry().size();
+    if (GraphScreenLayout::needsMaximise(outer.width(), outer.height())) {
+        showMaximized();
+        outer = frameGeometry().size();
+    }
+    m_layoutBusy = true;
+    placeChildren(GraphScreenLayout::defaults(outer.width(), outer.height()));
+    m_layoutBusy = false;
+    fitBrowser();
+}
+
+GraphScreenRects TForm1::childRects() const
+{
+    return {m_browserFrame->geometry(), m_graphFrame->geometry(), m_viewerFrame->geometry()};
+}
+
+void TForm1::placeChildren(const GraphScreenRects& rects)
+{
+    m_browserFrame->setGeometry(rects.browser);
+    m_graphFrame->setGeometry(rects.graph);
+    m_viewerFrame->setGeometry(rects.viewer);
+}
+
+void TForm1::fitBrowser()
+{
+    m_windows->browser.fitToWidth(frameGeometry().height());
+}
+
+void TForm1::tileAfter(QMdiSubWindow* resized)
+{
+    if (m_layoutBusy)
+        return;
+    m_layoutBusy = true;
+    const QSize outer = frameGeometry().size();
+    if (resized == m_browserFrame)
+        placeChildren(GraphScreenLayout::afterBrowserResize(childRects(), outer));
+    else if (resized == m_graphFrame)
+        placeChildren(GraphScreenLayout::afterGraphResize(childRects(), outer));
+    else
+        placeChildren(GraphScreenLayout::afterViewerResize(childRects()));
+    m_layoutBusy = false;
+    fitBrowser();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::Resize) {
+        auto* frame = static_cast<QMdiSubWindow*>(watched);
+        // Only a visible window that really changed size moves its siblings; the first sizing
+        // when a window appears is not the operator's.
+        if (frame->isVisible() && static_cast<QResizeEvent*>(event)->oldSize().isValid())
+            tileAfter(frame);
+    }
+    return QMainWindow::eventFilter(watched, event);
+}
+
+void TForm1::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    if (m_layoutReady && !m_layoutBusy && isVisible() && event->oldSize().isValid())
+        Default1Click();
+}
+
+void TForm1::Save1Click()
+{
+    m_windows->browser.MemoModified();
+    const Tsplashf& splash = m_windows->splash;
+    ConfigChanges changes = m_models.config.changes();
+    changes.set(ConfigKeys::CompanyName, splash.companyName());
+    changes.set(ConfigKeys::CompanyAddr, splash.companyAddress());
+    m_models.units.save(changes);
+    const TDirForm& browser = m_windows->browser;
+    changes.set(ConfigKeys::RootDirectory, rootDirectory());
+    changes.set(ConfigKeys::ColorWidth, browser.colorWidth());
+    changes.set(ConfigKeys::DateWidth, browser.dateWidth());
+    changes.set(ConfigKeys::FilesWidth, browser.filesWidth());
+    changes.set(ConfigKeys::FileMask, QStringLiteral("N/A"));
+    changes.set(ConfigKeys::NotesFont, m_windows->viewer.notesFontSize());
+    changes.set(ConfigKeys::Colors, m_models.graph.backgroundColor());
+    m_models.selection.writeHistory(changes, m_windows->viewer.fileIndex());
+    const QPoint mainTopLeft = frameGeometry().topLeft();
+    const GraphScreenRects rects = childRects();
+    changes.setWindowRect(LayoutWindow::Main, GraphScreenLayout::savedMainRect(frameGeometry()));
+    changes.setWindowRect(LayoutWindow::Graph, GraphScreenLayout::savedChildRect(rects.graph, mainTopLeft));
+    changes.setWindowRect(LayoutWindow::Directory, GraphScreenLayout::savedChildRect(rects.browser, mainTopLeft));
+    changes.setWindowRect(LayoutWindow::Notes, GraphScreenLayout::savedChildRect(rects.viewer, mainTopLeft));
+    if (const auto error = m_models.config.apply(changes))
+        m_models.prompter.inform(QStringLiteral("Save Layout"), error->message, PromptIcon::Warning);
+}
+
+void TForm1::closeEvent(QCloseEvent* event)
+{
+    Save1Click();
+    m_layoutReady = false;
+    event->accept();
+    emit closed();
+}
+
+// ---- History and Refresh ----
+
+QString TForm1::historyPath(int item) const
+{
+    const QString caption = m_models.selection.history().value(item - 1);
+    return resolveInsideRoot(rootDirectory(), caption).value_or(QString());
+}
+
+void TForm1::LoadLastFiles()
+{
+    const Configuration& config = m_models.config;
+    if (m_windows->splash.isVisible())
+        m_windows->splash.comp1()->setText(LoadingText);
+    QStringList history;
+    for (int n = 1; n <= Selection::HistorySize; ++n)
+        history.append(config.history(n));
+    m_models.selection.setHistory(history);
+
+    const int newest = std::min(config.read(ConfigSettings::FileIndex), Selection::HistorySize);
+    for (int item = newest; item >= 1; --item)
+        lastFileClick(item);
+    const QString recent = historyPath(1);
+    if (!recent.isEmpty())
+        m_windows->browser.WriteDirBoxs(recent);
+    if (m_models.selection.runCount() >= 2)
+        m_windows->viewer.PlotAll();
+    m_models.viewer.setCurrentFile(recent);
+}
+
+void TForm1::lastFileClick(int item)
+{
+    m_windows->browser.addHistoryItem(m_models.selection.history().value(item - 1));
+}
+
+void TForm1::Refresh1Click()
+{
+    if (m_models.selection.runCount() >= 1)
+        m_windows->viewer.PlotAll();
+    m_windows->browser.WrtRegClick();
+    m_windows->browser.Selfileg()->viewport()->update();
+}
+
+void TForm1::WrtRtDr()
+{
+    if (const auto error = m_models.config.write(ConfigKeys::RootDirectory, rootDirectory()))
+        m_models.prompter.inform(QStringLiteral("Root Directory"), error->message, PromptIcon::Warning);
+}
+
+// ---- Graph switches ----
+
+void TForm1::RPM1Click()
+{
+    chooseEngineSpeedAxis(m_models.graph, m_models.chart, m_models.units.engineSpeedUnit());
+    Refresh1Click();
+}
+
+void TForm1::MPH1Click()
+{
+    chooseRoadSpeedAxis(m_models.graph, m_models.chart, m_models.units.roadSpeedUnit());
+    Refresh1Click();
+}
+
+void TForm1::HP1Click()
+{
+    m_models.graph.setShowPower(!m_models.graph.showPower());
+    Refresh1Click();
+}
+
+void TForm1::Torque1Click()
+{
+    m_models.graph.setShowTorque(!m_models.graph.showTorque());
+    Refresh1Click();
+}
+
+void TForm1::CO1Click()
+{
+    m_models.graph.setShowCo(!m_models.graph.showCo());
+    Refresh1Click();
+}
+
+void TForm1::Corrected1Click()
+{
+    chooseCorrected(m_models.graph, m_models.chart, true);
+    Refresh1Click();
+    m_windows->graph.WriteAxis();
+}
+
+void TForm1::Uncorrected1Click()
+{
+    chooseCorrected(m_models.graph, m_models.chart, false);
+    Refresh1Click();
+}
+
+void TForm1::GridLines1Click()
+{
+    toggleGridLines(m_models.graph, m_models.chart);
+    Refresh1Click();
+}
+
+// ---- the other menu items ----
+
+void TForm1::Savedtestlocation1Click()
+{
+    m_runModal(m_windows->rootDialog);
+}
+
+void TForm1::RefreshDirectorys1Click()
+{
+    m_windows->browser.CBMK();
+    WrtRtDr();
+}
+
+void TForm1::ExitAll1Click()
+{
+    hide();
+    m_windows->splash.show();
+}
+
+void TForm1::About1Click()
+{
+    QWidget* panel = m_windows->splash.panel2();
+    panel->hide();
+    m_runModal(m_windows->splash);
+    panel->show();
+}
+
+void TForm1::TolvaneWEB1Click()
+{
+    m_openUrl(QUrl(QString::fromLatin1(WebAddress)));
+}
+
+void TForm1::HintBrowser1Click()
+{
+    // Nothing ticks the item, so this shows the hints; a ticked item would close them.
+    if (!m_lateWindows)
+        return;
+    if (action(QStringLiteral("Hints..."))->isChecked())
+        m_lateWindows->hints.close();
+    else
+        m_lateWindows->hints.show();
+}
+
+void TForm1::EnableHelp()
+{
+    ConfigChanges changes = m_models.config.changes();
+    changes.setShowHelp(true);
+    if (const auto error = m_models.config.apply(changes))
+        m_models.prompter.inform(QStringLiteral("Help"), error->message, PromptIcon::Warning);
+}
+
+} // namespace tolvane
