@@ -6,6 +6,7 @@
 
 #include <QAction>
 #include <QComboBox>
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -376,6 +377,8 @@ TEST_F(BrowserWindowTest, ElevenFilesTakeThePaletteAndMarkersInOrder)
     EXPECT_EQ(grid->item(0, 1)->text(), QStringLiteral("   Yamaha   R1   Jenkins   01run.STP"));
     EXPECT_EQ(grid->item(0, 3)->text(), root + QStringLiteral("/Yamaha/R1/Jenkins/01run.STP"));
     EXPECT_FALSE(grid->item(0, 2)->text().isEmpty());
+    EXPECT_EQ(grid->item(0, 1)->toolTip(), QDir::toNativeSeparators(grid->item(0, 3)->text()));
+    EXPECT_EQ(grid->item(0, 2)->toolTip(), grid->item(0, 2)->text());
     EXPECT_TRUE(viewer.rescalePending());
     EXPECT_EQ(selection.history().first(), QStringLiteral("\\Yamaha\\R1\\Jenkins\\11run.STP"));
     EXPECT_EQ(selection.history().size(), 10);
@@ -496,8 +499,16 @@ TEST_F(BrowserWindowTest, HistoryItemAddsAnExistingFileOnly)
     EXPECT_FALSE(window->addHistoryItem(QStringLiteral("\\Yamaha\\R1\\Jenkins\\99gone.STP")));
     EXPECT_FALSE(window->addHistoryItem(QStringLiteral("..\\..\\elsewhere.STP")));
     EXPECT_TRUE(selection.isEmpty());
+    {
+        QFile file(root + QStringLiteral("/Yamaha/R1/Jenkins/02dyno.SWP"));
+        ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+        ASSERT_TRUE(file.setFileTime(QDateTime(QDate(2024, 3, 5), QTime(14, 7, 9)),
+                                     QFileDevice::FileModificationTime));
+    }
     EXPECT_TRUE(window->addHistoryItem(QStringLiteral("\\Yamaha\\R1\\Jenkins\\02dyno.SWP")));
     ASSERT_EQ(selection.runCount(), 1);
+    // The file's last write as the locale's short date and long time.
+    EXPECT_EQ(selection.row(1).dateTimeText, QStringLiteral("3/5/2024 2:07:09 PM"));
     EXPECT_EQ(selection.row(1).path, root + QStringLiteral("/Yamaha/R1/Jenkins/02dyno.SWP"));
     EXPECT_EQ(selection.row(1).displayName, QStringLiteral("   Yamaha   R1   Jenkins   02dyno.SWP"));
     // No History update and no plot.

@@ -556,6 +556,8 @@ void TDirForm::fillGrid()
         const QString texts[] = {row.colorName, row.displayName, row.dateTimeText, row.path, row.markerName};
         for (int column = 0; column < 5; ++column) {
             auto* cell = new QTableWidgetItem(texts[column]);
+            // Narrow columns cut the name and the time short: the whole text shows on hovering.
+            cell->setToolTip(column == 1 ? QDir::toNativeSeparators(row.path) : texts[column]);
             if (column == 0) {
                 cell->setBackground(color);
                 cell->setForeground(color);
