@@ -559,8 +559,10 @@ TEST_F(BrowserWindowTest, FileClickRefusesFilesThatAreNotTestFiles)
         } else {
             EXPECT_EQ(prompter.askedTexts(), QStringList{c.refusal}) << c.name;
             EXPECT_EQ(prompter.script.asked().front().icon, PromptIcon::Warning);
-            // A refused file cannot be dragged onto the grid.
+            // A refused file cannot be dragged onto the grid, nor added by the double-click.
             EXPECT_FALSE(window->Mfilelb()->currentItem()->flags().testFlag(Qt::ItemIsDragEnabled));
+            window->MfilelbDblClick();
+            EXPECT_TRUE(selection.isEmpty()) << c.name;
             // A refused system file leaves the notes alone; a wrong size empties them.
             EXPECT_EQ(text.lines(), c.lines == 20 ? QStringList{"before"} : QStringList()) << c.name;
         }

@@ -385,7 +385,7 @@ void TDirForm::MfilelbClick()
     if (item == nullptr)
         return;
     const QString file = chosenFile();
-    // A refused file cannot be dragged onto the grid either.
+    // A refused file cannot be dragged onto the grid or added by the double-click that follows.
     const auto refuse = [this, item](const QString& text) {
         item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
         m_prompter.ask({QStringLiteral("Warning"), text, PromptIcon::Warning, PromptButtons::Ok});
@@ -450,10 +450,12 @@ bool TDirForm::addRun(const QString& fullPath, bool fromFileList)
 
 void TDirForm::MfilelbDblClick()
 {
-    // Without a chosen file there is nothing to add.
-    const QString file = chosenFile();
-    if (file.isEmpty())
+    // Without a chosen file there is nothing to add; a file the click before refused (a system
+    // file, or no test file) is not added either.
+    const QListWidgetItem* item = m_files->currentItem();
+    if (item == nullptr || !item->flags().testFlag(Qt::ItemIsDragEnabled))
         return;
+    const QString file = chosenFile();
     m_viewer.setRescalePending(true);
     if (addRun(file, true))
         UpDateHistory(file);
