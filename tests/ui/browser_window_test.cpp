@@ -586,6 +586,33 @@ TEST_F(BrowserWindowTest, FileClickShowsTheRunAndAsksForANameProposal)
     EXPECT_EQ(window->Mfilelb()->currentItem()->text(), QStringLiteral("02dyno.SWP"));
 }
 
+TEST_F(BrowserWindowTest, FileClickAfterSavingEditedNotesKeepsTheChosenFile)
+{
+    // Saving the edits reads the file list again before the clicked file is looked at.
+    struct Case {
+        const char* name;
+        int lines;
+        bool shown;
+    };
+    const Case cases[] = {{"04ok.STP", 20, true}, {"05short.STP", 15, false}};
+    for (const Case& c : cases) {
+        const QString name = QString::fromLatin1(c.name);
+        writeRun(QStringLiteral("Yamaha/R1/Jenkins/") + name, c.lines);
+        openJenkins();
+        text.setLines(testFile(QStringLiteral("Yamaha\\R1\\Jenkins\\01dyno.STP"), 17), true);
+        chooseInList(name);
+        window->MfilelbClick();
+        EXPECT_EQ(readTextLines(root + QStringLiteral("/Yamaha/R1/Jenkins/01dyno.STP")).lines.size(), 17);
+        ASSERT_NE(window->Mfilelb()->currentItem(), nullptr) << c.name;
+        EXPECT_EQ(window->Mfilelb()->currentItem()->text(), name);
+        EXPECT_EQ(window->Mfilelb()->currentItem()->flags().testFlag(Qt::ItemIsDragEnabled), c.shown);
+        EXPECT_EQ(text.lines().size(), c.shown ? c.lines : 0) << c.name;
+        window->MfilelbDblClick();
+        EXPECT_EQ(selection.runCount(), c.shown ? 1 : 0) << c.name;
+        selection.clear();
+    }
+}
+
 TEST_F(BrowserWindowTest, LineTwoNamingAnotherFolderIsRepairedAndSavedAtOnce)
 {
     // Moved by hand from Okafor's folder to Jenkins'.

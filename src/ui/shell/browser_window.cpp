@@ -184,12 +184,19 @@ void TDirForm::setRootDirectory(const QString& root)
 
 bool TDirForm::setFileListDirectory(const QString& folder)
 {
-    m_fileDirectory = cleanPath(folder);
+    const QString directory = cleanPath(folder);
+    // Reading the same folder again (new or renamed files) keeps the chosen file chosen.
+    const QString kept =
+        directory == m_fileDirectory && m_files->currentItem() ? m_files->currentItem()->text() : QString();
+    m_fileDirectory = directory;
     m_files->clear();
     const QFileInfo place(m_fileDirectory);
     if (m_fileDirectory.isEmpty() || !place.isDir() || !place.isReadable())
         return false;
     m_files->addItems(listLibraryFiles(m_fileDirectory));
+    if (const QList<QListWidgetItem*> found = m_files->findItems(kept, Qt::MatchExactly);
+        !kept.isEmpty() && !found.isEmpty())
+        m_files->setCurrentItem(found.first());
     return true;
 }
 
@@ -381,13 +388,15 @@ void TDirForm::MfilelbClick()
         if (!found.isEmpty())
             m_files->setCurrentItem(found.first());
     }
-    QListWidgetItem* item = m_files->currentItem();
-    if (item == nullptr)
+    if (m_files->currentItem() == nullptr)
         return;
+    const QString name = m_files->currentItem()->text();
     const QString file = chosenFile();
     // A refused file cannot be dragged onto the grid or added by the double-click that follows.
-    const auto refuse = [this, item](const QString& text) {
-        item->setFlags(item->flags() & ~Qt::ItemIsDragEnabled);
+    // A notes save reads the list again meanwhile, so the entry is looked up by its name.
+    const auto refuse = [this, name](const QString& text) {
+        for (QListWidgetItem* entry : m_files->findItems(name, Qt::MatchExactly))
+            entry->setFlags(entry->flags() & ~Qt::ItemIsDragEnabled);
         m_prompter.ask({QStringLiteral("Warning"), text, PromptIcon::Warning, PromptButtons::Ok});
     };
     if (hasSystemExtension(file)) {
@@ -406,7 +415,7 @@ void TDirForm::MfilelbClick()
         return;
     }
     m_viewer.setCurrentFile(file);
-    m_runViewer.showRun(read.lines, QStringLiteral("clWhite"), file.mid(m_fileDirectory.size() + 1));
+    m_runViewer.showRun(read.lines, QStringLiteral("clWhite"), name);
     Check_File_Path(file);
     emit fileNameProposalRequested();
 }
