@@ -7,6 +7,7 @@
 #include <QMdiSubWindow>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScreen>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -67,7 +68,17 @@ TForm1::TForm1(Models models, QWidget* parent)
     showHistory();
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1()
+{
+    // The graph screen's windows belong to whoever made them, not to the client area.
+    for (QMdiSubWindow* frame : {m_browserFrame, m_graphFrame, m_viewerFrame}) {
+        if (frame == nullptr || frame->widget() == nullptr)
+            continue;
+        QWidget* window = frame->widget();
+        frame->setWidget(nullptr);
+        window->setParent(nullptr);
+    }
+}
 
 QAction* TForm1::addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
                          const QKeySequence& shortcut)
@@ -220,7 +231,6 @@ void TForm1::attach(const Windows& windows)
             [this] { m_runModal(m_windows->rootDialog); });
     connect(&windows.splash, &Tsplashf::closeAllRequested, this, &QWidget::close);
     connect(&windows.splash, &Tsplashf::viewGraphsRequested, this, &QWidget::showMaximized);
-    windows.viewer.setNotesCheck([this] { return m_windows->browser.MemoModified(); });
 }
 
 void TForm1::attachLateWindows(const LateWindows& windows)
@@ -277,8 +287,7 @@ void TForm1::AsSaved1Click()
 
     const QRect main = GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main));
     m_layoutBusy = true;
-    move(main.topLeft());
-    resize(main.size());
+    setFrameRect(main);
     placeChildren({GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Directory), main.topLeft()),
                    GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Graph), main.topLeft()),
                    GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Notes), main.topLeft())});
@@ -290,12 +299,21 @@ void TForm1::AsSaved1Click()
         Default1Click();
 }
 
+void TForm1::setFrameRect(const QRect& frame)
+{
+    // The saved rectangle is the outer one; the window's own size leaves out the frame.
+    const QSize decoration = frameGeometry().size() - size();
+    move(frame.topLeft());
+    resize(frame.size() - decoration);
+}
+
 void TForm1::Default1Click()
 {
     QSize outer = frameGeometry().size();
     if (GraphScreenLayout::needsMaximise(outer.width(), outer.height())) {
         showMaximized();
-        outer = frameGeometry().size();
+        // The window system may size a maximised window later; the layout uses the size it will get.
+        outer = screen()->availableGeometry().size();
     }
     m_layoutBusy = true;
     placeChildren(GraphScreenLayout::defaults(outer.width(), outer.height()));

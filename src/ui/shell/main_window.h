@@ -141,6 +141,7 @@ private:
                      const QKeySequence& shortcut = {});
     void syncGraphChecks();
     void showHistory();
+    void setFrameRect(const QRect& frame);
     void placeChildren(const GraphScreenRects& rects);
     void fitBrowser();
     // A child window was resized by the operator: its siblings follow.

@@ -1,0 +1,403 @@
+// The main window over a small library in a temporary data directory, with the graph screen's
+// windows, a scripted operator and modal dialogs answered without a modal loop: the menu, the
+// start-up from a saved layout (company check, History and File_Index, a window saved too
+// small), the layout save read back, the Graph switches with their ticks, Refresh and the exit
+// screen.
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDir>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTableWidget>
+#include <QTemporaryDir>
+
+#include "core/analysis/graph_settings.h"
+#include "core/analysis/run_plotter.h"
+#include "core/analysis/series_model.h"
+#include "core/analysis/viewer_state.h"
+#include "core/analysis/viewer_text.h"
+#include "core/common/configuration.h"
+#include "core/common/data_paths.h"
+#include "core/common/scripted_prompter.h"
+#include "core/common/text_file.h"
+#include "core/library/selection.h"
+#include "core/setup/unit_settings.h"
+#include "support/fixtures.h"
+#include "ui/analysis/graph_window.h"
+#include "ui/analysis/run_viewer_window.h"
+#include "ui/setup/about_window.h"
+#include "ui/setup/hints_window.h"
+#include "ui/setup/splash_window.h"
+#include "ui/shell/browser_window.h"
+#include "ui/shell/company_dialog.h"
+#include "ui/shell/main_window.h"
+#include "ui/shell/power_unit_dialog.h"
+#include "ui/shell/root_dir_dialog.h"
+
+namespace tolvane {
+namespace {
+
+const QStringList RunFiles{QStringLiteral("Yamaha/R1/Jenkins/02dyno.SWP"), QStringLiteral("Yamaha/R1/Jenkins/03dyno.SWP"),
+                           QStringLiteral("Honda/CBR600RR/Okafor/02dyno.SWP")};
+
+QString stored(const QString& relative)
+{
+    return QStringLiteral("\\") + QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\'));
+}
+
+class MainWindowTest : public ::testing::Test {
+protected:
+    MainWindowTest()
+        : paths(dir.path()), root(dir.path() + QStringLiteral("/dynoruns")),
+          config(paths.usbIni(), TextLocale::standard()),
+          plotter(chart, selection, graph, viewer, prompter, QLatin1Char('.'))
+    {
+        const QStringList sweep = readTextLines(test::fixturePath(QStringLiteral("tools/sweep.SWP"))).lines;
+        for (const QString& relative : RunFiles) {
+            QDir().mkpath(QFileInfo(root + QLatin1Char('/') + relative).path());
+            QStringList lines = sweep;
+            lines[1] = stored(relative).mid(1);
+            writeTextLines(root + QLatin1Char('/') + relative, lines);
+        }
+        ConfigChanges seed = config.changes();
+        seed.set(ConfigKeys::RootDirectory, root);
+        seed.set(ConfigKeys::CompanyName, QStringLiteral("Demo Motorcycles"));
+        seed.set(ConfigKeys::CompanyAddr, QStringLiteral("Sparkford"));
+        for (int n = 1; n <= 3; ++n)
+            seed.set(historyKey(n), stored(RunFiles.at(n - 1)));
+        seed.set(ConfigKeys::FileIndex, 3);
+        seed.setWindowRect(LayoutWindow::Main, {0, 0, 700, 1000});
+        seed.setWindowRect(LayoutWindow::Directory, {44, 6, 244, 561});
+        seed.setWindowRect(LayoutWindow::Graph, {239, 6, 684, 561});
+        seed.setWindowRect(LayoutWindow::Notes, {44, 556, 684, 998});
+        config.apply(seed);
+    }
+
+    // The windows as the program makes them, in its order.
+    void create()
+    {
+        form = std::make_unique<TForm1>(
+            TForm1::Models{config, paths, units, graph, selection, viewer, chart, prompter});
+        splash = std::make_unique<Tsplashf>(QStringLiteral("/opt/tolvane/tolvane"));
+        company = std::make_unique<TCmpNamef>(*splash, config, prompter);
+        about = std::make_unique<TAboutBr>();
+        rootDialog = std::make_unique<TCngDir>(config, prompter, paths.defaultLibraryRoot());
+        graphWindow = std::make_unique<TGraph>(chart, graph, selection, viewer, units, prompter,
+                                               TextLocale::standard());
+        viewFiles = std::make_unique<TViewFiles>(
+            RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection, plotter,
+            paths, 10);
+        browser = std::make_unique<TDirForm>(selection, viewer, notes, chart, *viewFiles, config, prompter,
+                                             TextLocale::standard());
+        form->setModalRunner([this](QDialog& dialog) {
+            modals << dialog.metaObject()->className();
+            return int(QDialog::Accepted);
+        });
+        form->setUrlOpener([this](const QUrl& address) {
+            opened << address.toString();
+            return true;
+        });
+        form->attach({*splash, *company, *about, *rootDialog, *graphWindow, *viewFiles, *browser});
+        form->show();
+    }
+
+    // In the reverse order of creation, as the program ends.
+    void destroy()
+    {
+        browser.reset();
+        viewFiles.reset();
+        graphWindow.reset();
+        rootDialog.reset();
+        about.reset();
+        company.reset();
+        splash.reset();
+        form.reset();
+    }
+
+    void start()
+    {
+        create();
+        form->startUp();
+    }
+
+    QStringList gridPaths() const
+    {
+        QStringList result;
+        for (const SelectionRow& row : selection.rows())
+            result << QDir::fromNativeSeparators(row.path).mid(root.size() + 1);
+        return result;
+    }
+
+    bool runsPlotted() const
+    {
+        const Series* power = chart.series(SeriesKey::Power + 1);
+        return power != nullptr && !power->points.empty();
+    }
+
+    QTemporaryDir dir;
+    DataPaths paths;
+    QString root;
+    Configuration config;
+    ScriptedPrompter prompter;
+    UnitSettings units;
+    GraphSettings graph;
+    Selection selection;
+    ViewerState viewer;
+    ViewerText notes;
+    SeriesModel chart;
+    RunPlotter plotter;
+    QStringList modals;
+    QStringList opened;
+
+    std::unique_ptr<TForm1> form;
+    std::unique_ptr<Tsplashf> splash;
+    std::unique_ptr<TCmpNamef> company;
+    std::unique_ptr<TAboutBr> about;
+    std::unique_ptr<TCngDir> rootDialog;
+    std::unique_ptr<TGraph> graphWindow;
+    std::unique_ptr<TViewFiles> viewFiles;
+    std::unique_ptr<TDirForm> browser;
+};
+
+TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
+{
+    create();
+    EXPECT_EQ(form->windowTitle(), QStringLiteral("TOLVANE   QV512e    Eddy Current  Dynamometer"));
+    QStringList menus;
+    for (QAction* menu : form->menuBar()->actions())
+        menus << menu->text();
+    EXPECT_EQ(menus, (QStringList{"Files", "Graph", "History", "Tools", "Window", "&Help"}));
+
+    struct Item {
+        const char* caption;
+        const char* shortcut;
+        bool visible;
+        bool enabled;
+    };
+    const Item items[] = {
+        {"New Test", "F5", true, false},
+        {"Saved test location", "", true, true},
+        {"Print...", "", true, false},
+        {"Exit", "Alt+F4", true, true},
+        {"Refresh", "Alt+R", true, true},
+        {"Find Com Ports...", "", true, false},
+        {"Calibrate DAQ Unit...", "", true, false},
+        {"Power Units", "", true, true},
+        {"Change Inertia...", "", true, true},
+        {"Change Tach. Ratio...", "", true, true},
+        {"Refresh Directorys", "Alt+F5", true, true},
+        {"Default", "", true, true},
+        {"As Saved", "", true, true},
+        // Hidden items are in the menu; like every hidden item they take no shortcut either.
+        {"Save Layout", "", false, false},
+        {"Help...", "", false, false},
+        {"Hints...", "Alt+F1", false, false},
+        {"Bug List...", "", true, false},
+        {"Show New Test Hints", "", true, true},
+        {"Tolvane WEB", "", true, true},
+        {"&About...", "", true, true},
+    };
+    for (const Item& item : items) {
+        SCOPED_TRACE(item.caption);
+        QAction* action = form->action(QString::fromLatin1(item.caption));
+        ASSERT_NE(action, nullptr);
+        EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(item.shortcut));
+        EXPECT_EQ(action->isVisible(), item.visible);
+        EXPECT_EQ(action->isEnabled(), item.enabled);
+    }
+    QStringList graphItems;
+    for (QAction* item : form->menuBar()->actions().at(1)->menu()->actions())
+        graphItems << (item->isSeparator() ? QStringLiteral("-") : item->text() + (item->isChecked() ? "*" : ""));
+    EXPECT_EQ(graphItems, (QStringList{"Refresh", "-", "RPM*", "MPH", "-", "HP*", "Torque*", "CO%*", "-", "Corrected*",
+                                       "Uncorrected", "-", "Grid Lines*"}));
+}
+
+TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
+{
+    start();
+    EXPECT_TRUE(modals.isEmpty()) << modals.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(form->layoutReady());
+    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 1000, 700));
+    const GraphScreenRects rects = form->childRects();
+    EXPECT_EQ(rects.browser, QRect(0, 0, 555, 200));
+    EXPECT_EQ(rects.graph, QRect(0, 195, 555, 445));
+    EXPECT_EQ(rects.viewer, QRect(550, 0, 442, 640));
+
+    // File_Index 3: History 3, 2, 1 in rows 1, 2, 3, and plotted.
+    EXPECT_EQ(gridPaths(), (QStringList{RunFiles[2], RunFiles[1], RunFiles[0]}));
+    EXPECT_TRUE(runsPlotted());
+    EXPECT_EQ(viewFiles->fileIndex(), 3);
+    EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), root + QStringLiteral("/") + RunFiles[0]);
+    EXPECT_EQ(form->historyMenu()->actions().at(0)->text(), stored(RunFiles[0]));
+    // The exit screen is ready: its buttons show, the company fields are editable.
+    EXPECT_FALSE(splash->isVisible());
+    EXPECT_FALSE(splash->comp1()->isReadOnly());
+    EXPECT_EQ(splash->companyName(), QStringLiteral("Demo Motorcycles"));
+}
+
+TEST_F(MainWindowTest, OneHistoryRunIsAddedButNotPlotted)
+{
+    config.write(ConfigKeys::FileIndex, 1);
+    start();
+    EXPECT_EQ(gridPaths(), QStringList{RunFiles[0]});
+    EXPECT_FALSE(runsPlotted());
+    form->Refresh1Click();
+    EXPECT_TRUE(runsPlotted());
+}
+
+TEST_F(MainWindowTest, MissingHistoryFileIsSkippedAndStaysInTheMenu)
+{
+    QFile::remove(root + QLatin1Char('/') + RunFiles[1]);
+    start();
+    EXPECT_EQ(gridPaths(), (QStringList{RunFiles[2], RunFiles[0]}));
+    EXPECT_EQ(form->historyMenu()->actions().at(1)->text(), stored(RunFiles[1]));
+    EXPECT_TRUE(prompter.asked().empty());
+}
+
+TEST_F(MainWindowTest, StartUpAsksForTheCompanyWhenEitherFieldIsEmpty)
+{
+    config.write(ConfigKeys::CompanyAddr, QString());
+    start();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::TCmpNamef")});
+    // Its OK leads on to the root directory.
+    company->OKBtnClick();
+    EXPECT_EQ(modals.last(), QStringLiteral("tolvane::TCngDir"));
+}
+
+TEST_F(MainWindowTest, UnopenableRootShowsTheRootDirectoryDialog)
+{
+    config.write(ConfigKeys::RootDirectory, dir.path() + QStringLiteral("/nowhere"));
+    start();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::TCngDir")});
+}
+
+TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
+{
+    struct Case {
+        WindowRect saved;
+        bool defaultLayout;
+    };
+    // Less than 200 high: maximised and the default layout; 200 high and narrow: as saved.
+    for (const Case& c : {Case{{0, 0, 199, 1000}, true}, Case{{10, 20, 210, 270}, false}}) {
+        SCOPED_TRACE(c.saved.bottom);
+        config.write(ConfigKeys::FileIndex, 0);
+        ConfigChanges changes = config.changes();
+        changes.setWindowRect(LayoutWindow::Main, c.saved);
+        config.apply(changes);
+        start();
+        if (c.defaultLayout) {
+            EXPECT_TRUE(form->isMaximized());
+            const QSize outer = form->screen()->availableGeometry().size();
+            EXPECT_EQ(form->childRects().browser, GraphScreenLayout::defaults(outer.width(), outer.height()).browser);
+            EXPECT_EQ(form->childRects().viewer, GraphScreenLayout::defaults(outer.width(), outer.height()).viewer);
+        } else {
+            EXPECT_EQ(form->frameGeometry(), QRect(20, 10, 250, 200));
+        }
+        destroy();
+    }
+}
+
+TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
+{
+    start();
+    form->move(30, 40);
+    form->Default1Click();
+    const GraphScreenRects before = form->childRects();
+    browser->setColumnWidths(25, 90, 140);
+    viewFiles->setNotesFontSize(14);
+    form->Save1Click();
+    EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
+    EXPECT_EQ(config.read(ConfigKeys::FileMask, QString()), QStringLiteral("N/A"));
+    EXPECT_EQ(config.read(ConfigSettings::NotesFont), 14);
+    EXPECT_EQ(config.read(ConfigSettings::ColorWidth), 25);
+    EXPECT_EQ(config.windowRect(LayoutWindow::Main).left, 30);
+
+    form->move(300, 200);
+    form->AsSaved1Click();
+    EXPECT_EQ(form->frameGeometry().topLeft(), QPoint(30, 40));
+    EXPECT_EQ(form->childRects().browser, before.browser);
+    EXPECT_EQ(form->childRects().graph, before.graph);
+    EXPECT_EQ(form->childRects().viewer, before.viewer);
+    EXPECT_EQ(browser->dateWidth(), 90);
+    EXPECT_EQ(viewFiles->notesFontSize(), 14);
+}
+
+TEST_F(MainWindowTest, ResizingOneWindowMovesItsSiblings)
+{
+    start();
+    const QSize outer = form->frameGeometry().size();
+    QMdiSubWindow* browserFrame = form->clientArea()->subWindowList().at(0);
+    browserFrame->resize(500, 260);
+    GraphScreenRects expected = GraphScreenLayout::afterBrowserResize(form->childRects(), outer);
+    EXPECT_EQ(form->childRects().graph, expected.graph);
+    EXPECT_EQ(form->childRects().graph.top(), 256);
+    EXPECT_EQ(form->childRects().viewer.left(), 495);
+}
+
+TEST_F(MainWindowTest, GraphSwitchesTickBothMenusAndRefresh)
+{
+    units.setRoadSpeedUnit(QStringLiteral("MPH\tmiles per hour"));
+    start();
+    form->action(QStringLiteral("MPH"))->trigger();
+    EXPECT_EQ(chart.xAxis().title, QStringLiteral("Roller MPH"));
+    EXPECT_FALSE(form->action(QStringLiteral("Torque"))->isChecked());
+    EXPECT_FALSE(graphWindow->action(QStringLiteral("Torque"))->isChecked());
+    EXPECT_TRUE(form->action(QStringLiteral("MPH"))->isChecked());
+    EXPECT_FALSE(form->action(QStringLiteral("RPM"))->isChecked());
+    form->action(QStringLiteral("RPM"))->trigger();
+    EXPECT_FALSE(graph.showTorque());
+    EXPECT_TRUE(form->action(QStringLiteral("RPM"))->isChecked());
+
+    form->action(QStringLiteral("Uncorrected"))->trigger();
+    EXPECT_EQ(chart.yAxis().title.endsWith(QStringLiteral("(UnCorrected)")), true);
+    EXPECT_FALSE(form->action(QStringLiteral("Corrected"))->isChecked());
+    form->action(QStringLiteral("Corrected"))->trigger();
+    EXPECT_EQ(chart.appearance().marginColor, QStringLiteral("clBlack"));
+    EXPECT_TRUE(graphWindow->action(QStringLiteral("Corrected"))->isChecked());
+
+    form->action(QStringLiteral("Grid Lines"))->trigger();
+    EXPECT_FALSE(graph.gridLines());
+    EXPECT_FALSE(graphWindow->action(QStringLiteral("Grid &Lines"))->isChecked());
+    form->action(QStringLiteral("HP"))->trigger();
+    EXPECT_FALSE(graphWindow->action(QStringLiteral("HP"))->isChecked());
+    // Every switch ends with Refresh, which writes the History.
+    EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
+}
+
+TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
+{
+    start();
+    int closes = 0;
+    QObject::connect(form.get(), &TForm1::closed, [&closes] { ++closes; });
+    form->action(QStringLiteral("Exit"))->trigger();
+    EXPECT_FALSE(form->isVisible());
+    EXPECT_TRUE(splash->isVisible());
+    splash->viewGraphsButton()->click();
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_FALSE(splash->isVisible());
+
+    form->ExitAll1Click();
+    splash->closeAllButton()->click();
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(config.read(ConfigSettings::CompanyName), QStringLiteral("Demo Motorcycles"));
+
+    form->About1Click();
+    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::Tsplashf")});
+    EXPECT_FALSE(splash->panel2()->isHidden());
+
+    form->action(QStringLiteral("Tolvane WEB"))->trigger();
+    EXPECT_EQ(opened, QStringList{QString::fromLatin1(TForm1::WebAddress)});
+
+    config.write(ConfigKeys::ShowHelp, QStringLiteral("False"));
+    form->action(QStringLiteral("Show New Test Hints"))->trigger();
+    EXPECT_EQ(config.read(ConfigKeys::ShowHelp, QString()), QStringLiteral("True"));
+}
+
+} // namespace
+} // namespace tolvane
