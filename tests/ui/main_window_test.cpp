@@ -370,6 +370,28 @@ TEST_F(MainWindowTest, GraphSwitchesTickBothMenusAndRefresh)
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
 }
 
+TEST_F(MainWindowTest, SavedRunReplacesHistoryOneAndIsSelected)
+{
+    start();
+    const QString saved = root + QStringLiteral("/Yamaha/R1/Jenkins/04dyno.SWP");
+    QStringList lines = readTextLines(root + QLatin1Char('/') + RunFiles[0]).lines;
+    lines[1] = QStringLiteral("Yamaha\\R1\\Jenkins\\04dyno.SWP");
+    writeTextLines(saved, lines);
+    form->hide();
+
+    form->showSavedRun(saved);
+    EXPECT_TRUE(form->isVisible());
+    const QList<QAction*> history = form->historyMenu()->actions();
+    EXPECT_EQ(history.at(0)->text(), QStringLiteral("\\Yamaha\\R1\\Jenkins\\04dyno.SWP"));
+    // The former first entry is replaced, not moved down.
+    EXPECT_EQ(history.at(1)->text(), stored(RunFiles[1]));
+    EXPECT_EQ(gridPaths().last(), QStringLiteral("Yamaha/R1/Jenkins/04dyno.SWP"));
+    EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), saved);
+    EXPECT_EQ(viewFiles->windowTitle(), QStringLiteral("04dyno.SWP"));
+    EXPECT_EQ(viewFiles->fileIndex(), 4);
+    EXPECT_EQ(config.read(ConfigSettings::FileIndex), 4);
+}
+
 TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
 {
     start();

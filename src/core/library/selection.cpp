@@ -2,6 +2,7 @@
 
 #include "core/common/config_keys.h"
 #include "core/common/configuration.h"
+#include "core/common/library_path.h"
 
 namespace tolvane {
 
@@ -116,6 +117,21 @@ void Selection::updateHistory(const QString& relativePath)
     while (m_history.size() > HistorySize)
         m_history.removeLast();
     emit historyChanged();
+}
+
+void Selection::replaceNewestHistory(const QString& relativePath)
+{
+    if (m_history.isEmpty())
+        m_history.append(relativePath);
+    else
+        m_history[0] = relativePath;
+    emit historyChanged();
+}
+
+QString Selection::historyEntry(const QString& rootDirectory, const QString& fullPath)
+{
+    const QString below = storedPathBelow(rootDirectory, fullPath);
+    return below.isEmpty() ? QString() : QLatin1Char('\\') + below;
 }
 
 void Selection::writeHistory(ConfigChanges& changes, int fileIndex) const

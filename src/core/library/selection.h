@@ -64,6 +64,11 @@ public:
     void setHistory(const QStringList& entries);
     // Puts a relative path first; the oldest entry drops out. A path may appear twice.
     void updateHistory(const QString& relativePath);
+    // Replaces the newest entry (a file saved over the graph screen takes its place).
+    void replaceNewestHistory(const QString& relativePath);
+    // The History form of a file: its path below the root with a leading separator ("" when the
+    // file is not below the root).
+    static QString historyEntry(const QString& rootDirectory, const QString& fullPath);
     // "History 1" ... "History 10" from the entries and "File_Index" = fileIndex, the number of
     // runs to reopen at the next start.
     void writeHistory(ConfigChanges& changes, int fileIndex) const;

@@ -494,18 +494,15 @@ bool TDirForm::addHistoryItem(const QString& caption)
 
 void TDirForm::UpDateHistory(const QString& fullPath)
 {
-    const QString below = storedPathBelow(m_root, fullPath);
-    if (!below.isEmpty())
-        m_selection.updateHistory(QLatin1Char('\\') + below);
+    const QString entry = Selection::historyEntry(m_root, fullPath);
+    if (!entry.isEmpty())
+        m_selection.updateHistory(entry);
 }
 
 void TDirForm::WrtRegClick()
 {
-    const QTableWidget* strip = m_runViewer.runStrip();
-    const QTableWidgetItem* firstRun = strip->columnCount() > 1 ? strip->item(0, 1) : nullptr;
     ConfigChanges changes = m_configuration.changes();
-    m_selection.writeHistory(changes, Selection::fileIndexOfRunStrip(
-                                          strip->columnCount(), firstRun ? firstRun->text() : QString()));
+    m_selection.writeHistory(changes, m_runViewer.fileIndex());
     if (const std::optional<FileError> error = m_configuration.apply(changes))
         report(QStringLiteral("History"), error->message);
 }

@@ -2,6 +2,7 @@
 
 #include <QCloseEvent>
 #include <QDesktopServices>
+#include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -440,6 +441,18 @@ void TForm1::LoadLastFiles()
 void TForm1::lastFileClick(int item)
 {
     m_windows->browser.addHistoryItem(m_models.selection.history().value(item - 1));
+}
+
+void TForm1::showSavedRun(const QString& savedPath)
+{
+    TDirForm& browser = m_windows->browser;
+    browser.setFileListDirectory(QFileInfo(m_models.viewer.currentFile()).path());
+    show();
+    m_models.selection.replaceNewestHistory(Selection::historyEntry(rootDirectory(), savedPath));
+    lastFileClick(1);
+    Refresh1Click();
+    browser.SelfilegSelectCell(m_models.selection.runCount());
+    Refresh1Click();
 }
 
 void TForm1::Refresh1Click()

@@ -103,6 +103,10 @@ public:
     void Refresh1Click();
     // History item n (from 1): adds that file to the selection.
     void lastFileClick(int item);
+    // The graph side of the save dialog's "Save then Graph", once the live test window has saved
+    // the run: the graph screen comes back with the new file as History 1 (replacing the old
+    // first entry), added to the selection, plotted and selected.
+    void showSavedRun(const QString& savedPath);
     void WrtRtDr();
 
     void RPM1Click();
