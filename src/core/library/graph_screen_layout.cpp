@@ -1,5 +1,7 @@
 #include "core/library/graph_screen_layout.h"
 
+#include <algorithm>
+
 namespace tolvane::GraphScreenLayout {
 
 bool needsMaximise(int width, int height)
@@ -62,7 +64,8 @@ QRect levelListRect(int index, int browserWidth, int height)
 
 int levelListDropDownCount(int mainHeight)
 {
-    return mainHeight / 16 - 16;
+    // A list that drops down shows at least its first entry, however small the main window.
+    return std::max(1, mainHeight / 16 - 16);
 }
 
 GraphScreenRects afterBrowserResize(const GraphScreenRects& now, QSize mainSize)

@@ -20,6 +20,7 @@
 #include "core/common/library_path.h"
 #include "core/common/prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/graph_screen_layout.h"
 #include "core/library/library_tree.h"
 #include "core/library/new_folder.h"
 #include "core/library/selection.h"
@@ -652,14 +653,15 @@ void TDirForm::layoutControls()
     const int w = width();
     const int listHeight = m_lists[Make]->sizeHint().height();
     for (int level = Make; level <= Version; ++level) {
-        m_lists[level]->setGeometry(level * w / 4, 0, w / 4 - (level == Version ? 5 : 0), listHeight);
+        m_lists[level]->setGeometry(GraphScreenLayout::levelListRect(level, w, listHeight));
         if (m_mainWindowHeight > 0)
-            m_lists[level]->setMaxVisibleItems(std::max(1, m_mainWindowHeight / 16 - 16));
+            m_lists[level]->setMaxVisibleItems(GraphScreenLayout::levelListDropDownCount(m_mainWindowHeight));
     }
     const int below = std::max(0, height() - listHeight);
     m_files->setGeometry(0, listHeight, m_filesWidth, below);
     m_grid->setGeometry(m_filesWidth, listHeight, std::max(0, w - m_filesWidth), below);
-    m_grid->setColumnWidth(1, std::max(0, w - colorWidth() - m_filesWidth - dateWidth() - 14));
+    const BrowserWidths widths{colorWidth(), dateWidth(), m_filesWidth};
+    m_grid->setColumnWidth(1, std::max(0, GraphScreenLayout::fileNameColumnWidth(w, widths)));
 }
 
 void TDirForm::resizeEvent(QResizeEvent* event)

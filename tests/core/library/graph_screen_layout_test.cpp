@@ -60,6 +60,7 @@ TEST(GraphScreenLayout, LevelListsShareTheBrowserWidth)
     EXPECT_EQ(levelListRect(2, 577, 21), QRect(288, 0, 144, 21));
     EXPECT_EQ(levelListRect(3, 577, 21), QRect(432, 0, 139, 21));
     EXPECT_EQ(levelListDropDownCount(768), 32);
+    EXPECT_EQ(levelListDropDownCount(199), 1);
 }
 
 TEST(GraphScreenLayout, SiblingsFollowTheResizedWindow)
