@@ -6,6 +6,7 @@
 #include "app/application_context.h"
 #include "app/developer_run.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/program_icon.h"
 
 int main(int argc, char* argv[])
 {
@@ -13,6 +14,7 @@ int main(int argc, char* argv[])
     sinceStart.start();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
+    QApplication::setWindowIcon(tolvane::programIcon());
     const QStringList arguments = QApplication::arguments();
     const std::optional<tolvane::DeveloperRun> developer = tolvane::DeveloperRun::fromArguments(arguments);
 
