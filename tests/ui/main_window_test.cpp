@@ -14,6 +14,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QTemporaryDir>
 
@@ -194,7 +195,7 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
         {"Refresh Directorys", "Alt+F5", true, true},
         {"Default", "", true, true},
         {"As Saved", "", true, true},
-        // Hidden items are in the menu; like every hidden item they take no shortcut either.
+        // Hidden items are in the menu but cannot be chosen there.
         {"Save Layout", "", false, false},
         {"Help...", "", false, false},
         {"Hints...", "Alt+F1", false, false},
@@ -211,6 +212,11 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
         EXPECT_EQ(action->isVisible(), item.visible);
         EXPECT_EQ(action->isEnabled(), item.enabled);
     }
+    // The hidden hints item's key works all the same.
+    const QList<QShortcut*> keys = form->findChildren<QShortcut*>();
+    ASSERT_EQ(keys.size(), 1);
+    EXPECT_EQ(keys.first()->key(), QKeySequence(QStringLiteral("Alt+F1")));
+
     QStringList graphItems;
     for (QAction* item : form->menuBar()->actions().at(1)->menu()->actions())
         graphItems << (item->isSeparator() ? QStringLiteral("-") : item->text() + (item->isChecked() ? "*" : ""));
@@ -390,6 +396,18 @@ TEST_F(MainWindowTest, SavedRunReplacesHistoryOneAndIsSelected)
     EXPECT_EQ(viewFiles->windowTitle(), QStringLiteral("04dyno.SWP"));
     EXPECT_EQ(viewFiles->fileIndex(), 4);
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 4);
+}
+
+TEST_F(MainWindowTest, LateWindowsFromTheMenuAndTheHiddenHintsKey)
+{
+    start();
+    THintBrzr hints;
+    TPwrUnit powerUnits(config, units, prompter);
+    form->attachLateWindows({hints, powerUnits});
+    emit form->findChildren<QShortcut*>().first()->activated();
+    EXPECT_TRUE(hints.isVisible());
+    form->action(QStringLiteral("Power Units"))->trigger();
+    EXPECT_TRUE(powerUnits.isVisible());
 }
 
 TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)

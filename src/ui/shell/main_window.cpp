@@ -9,6 +9,7 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QWidget>
 
@@ -161,8 +162,10 @@ void TForm1::buildMenu()
         if (m_windows)
             m_windows->about.show();
     })->setVisible(false);
-    addItem(help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, QKeySequence(QStringLiteral("Alt+F1")))
-        ->setVisible(false);
+    const QKeySequence hintsKey(QStringLiteral("Alt+F1"));
+    addItem(help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, hintsKey)->setVisible(false);
+    // The item is hidden, but its key still brings up the hints (a hidden item takes no key).
+    connect(new QShortcut(hintsKey, this), &QShortcut::activated, this, &TForm1::HintBrowser1Click);
     addItem(help, QStringLiteral("Bug List..."), {})->setEnabled(false);
     addItem(help, QStringLiteral("Show New Test Hints"), [this] { EnableHelp(); });
     help->addSeparator();
