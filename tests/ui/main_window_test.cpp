@@ -73,10 +73,11 @@ protected:
         for (int n = 1; n <= 3; ++n)
             seed.set(historyKey(n), stored(RunFiles.at(n - 1)));
         seed.set(ConfigKeys::FileIndex, 3);
-        seed.setWindowRect(LayoutWindow::Main, {0, 0, 700, 1000});
-        seed.setWindowRect(LayoutWindow::Directory, {44, 6, 244, 561});
-        seed.setWindowRect(LayoutWindow::Graph, {239, 6, 684, 561});
-        seed.setWindowRect(LayoutWindow::Notes, {44, 556, 684, 998});
+        // Within the 800 x 600 screen of the offscreen platform.
+        seed.setWindowRect(LayoutWindow::Main, {0, 0, 560, 780});
+        seed.setWindowRect(LayoutWindow::Directory, {44, 6, 244, 431});
+        seed.setWindowRect(LayoutWindow::Graph, {239, 6, 544, 431});
+        seed.setWindowRect(LayoutWindow::Notes, {44, 426, 544, 778});
         config.apply(seed);
     }
 
@@ -229,11 +230,11 @@ TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
     start();
     EXPECT_TRUE(modals.isEmpty()) << modals.join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(form->layoutReady());
-    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 1000, 700));
+    EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 780, 560));
     const GraphScreenRects rects = form->childRects();
-    EXPECT_EQ(rects.browser, QRect(0, 0, 555, 200));
-    EXPECT_EQ(rects.graph, QRect(0, 195, 555, 445));
-    EXPECT_EQ(rects.viewer, QRect(550, 0, 442, 640));
+    EXPECT_EQ(rects.browser, QRect(0, 0, 425, 200));
+    EXPECT_EQ(rects.graph, QRect(0, 195, 425, 305));
+    EXPECT_EQ(rects.viewer, QRect(420, 0, 352, 500));
 
     // File_Index 3: History 3, 2, 1 in rows 1, 2, 3, and plotted.
     EXPECT_EQ(gridPaths(), (QStringList{RunFiles[2], RunFiles[1], RunFiles[0]}));
@@ -290,7 +291,7 @@ TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
         bool defaultLayout;
     };
     // Less than 200 high: maximised and the default layout; 200 high and narrow: as saved.
-    for (const Case& c : {Case{{0, 0, 199, 1000}, true}, Case{{10, 20, 210, 270}, false}}) {
+    for (const Case& c : {Case{{0, 0, 199, 780}, true}, Case{{10, 20, 210, 270}, false}}) {
         SCOPED_TRACE(c.saved.bottom);
         config.write(ConfigKeys::FileIndex, 0);
         ConfigChanges changes = config.changes();
@@ -307,6 +308,20 @@ TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
         }
         destroy();
     }
+}
+
+TEST_F(MainWindowTest, AbsurdSavedLayoutFitsTheScreen)
+{
+    ConfigChanges changes = config.changes();
+    changes.setWindowRect(LayoutWindow::Main, {0, 0, 100000, 100000});
+    changes.setWindowRect(LayoutWindow::Graph, {-50000, -50000, 100000, 100000});
+    config.apply(changes);
+    start();
+    const QRect screen = form->screen()->availableVirtualGeometry();
+    EXPECT_LE(form->frameGeometry().width(), screen.width());
+    EXPECT_LE(form->frameGeometry().height(), screen.height());
+    EXPECT_LE(form->childRects().graph.width(), form->clientArea()->width());
+    EXPECT_TRUE(form->childRects().graph.intersects(form->clientArea()->rect()));
 }
 
 TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)

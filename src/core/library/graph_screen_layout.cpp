@@ -35,6 +35,15 @@ WindowRect savedMainRect(const QRect& frame)
     return {frame.top(), frame.left(), frame.top() + frame.height(), frame.left() + frame.width()};
 }
 
+QRect fittedInto(const QRect& saved, const QRect& room)
+{
+    QRect fitted(saved.topLeft(), QSize(std::clamp(saved.width(), 0, room.width()),
+                                        std::clamp(saved.height(), 0, room.height())));
+    if (!fitted.intersects(room))
+        fitted.moveTopLeft(room.topLeft());
+    return fitted;
+}
+
 WindowRect savedChildRect(const QRect& child, QPoint mainTopLeft)
 {
     return savedMainRect(child.translated(mainTopLeft + ClientOffset));

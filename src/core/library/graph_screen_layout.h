@@ -38,6 +38,10 @@ GraphScreenRects defaults(int width, int height);
 QRect mainRect(const WindowRect& saved);
 QRect childRect(const WindowRect& saved, QPoint mainTopLeft);
 WindowRect savedMainRect(const QRect& frame);
+// A saved rectangle made to fit the room it is shown in: no larger than the room (a layout saved
+// on a larger display, or an edited file, must not ask for a window of any size), and placed
+// inside it when none of it would be visible there.
+QRect fittedInto(const QRect& saved, const QRect& room);
 WindowRect savedChildRect(const QRect& child, QPoint mainTopLeft);
 
 // Stored widths too narrow to grab are widened: colour 19, date 80, file list 100.

@@ -289,12 +289,16 @@ void TForm1::AsSaved1Click()
     m_models.graph.setBackgroundColor(config.read(ConfigSettings::Colors));
     m_windows->graph.applyBackground();
 
-    const QRect main = GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main));
+    const QRect main = GraphScreenLayout::fittedInto(GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main)),
+                                                     screen()->availableVirtualGeometry());
     m_layoutBusy = true;
     setFrameRect(main);
-    placeChildren({GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Directory), main.topLeft()),
-                   GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Graph), main.topLeft()),
-                   GraphScreenLayout::childRect(config.windowRect(LayoutWindow::Notes), main.topLeft())});
+    const QRect client(QPoint(0, 0), m_area->size());
+    const auto child = [&](LayoutWindow window) {
+        const QRect saved = GraphScreenLayout::childRect(config.windowRect(window), main.topLeft());
+        return GraphScreenLayout::fittedInto(saved, client);
+    };
+    placeChildren({child(LayoutWindow::Directory), child(LayoutWindow::Graph), child(LayoutWindow::Notes)});
     m_layoutBusy = false;
     fitBrowser();
 

@@ -41,6 +41,24 @@ TEST(GraphScreenLayout, SavedRectanglesRoundTripThroughTheClientOffset)
     EXPECT_EQ(savedChildRect(graph, main.topLeft()), savedGraph);
 }
 
+TEST(GraphScreenLayout, SavedRectanglesFitTheRoomTheyAreShownIn)
+{
+    const QRect screen(0, 0, 1280, 800);
+    struct Case {
+        QRect saved;
+        QRect fitted;
+    };
+    const Case cases[] = {
+        {QRect(20, 10, 1000, 700), QRect(20, 10, 1000, 700)},      // fits: unchanged
+        {QRect(0, 0, 100000, 100000), QRect(0, 0, 1280, 800)},     // no window of any size
+        {QRect(5000, 4000, 600, 400), QRect(0, 0, 600, 400)},      // off every screen: brought in
+        {QRect(1200, 700, 600, 400), QRect(1200, 700, 600, 400)},  // partly visible: left where it is
+        {QRect(10, 10, -50, 300), QRect(10, 10, 0, 300)},          // bottom above top
+    };
+    for (const Case& c : cases)
+        EXPECT_EQ(fittedInto(c.saved, screen), c.fitted) << c.saved.x() << "," << c.saved.y();
+}
+
 TEST(GraphScreenLayout, NarrowBrowserWidthsAreRepaired)
 {
     EXPECT_EQ(repaired({9, 9, 9}).color, 19);
