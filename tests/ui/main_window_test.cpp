@@ -310,9 +310,11 @@ TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
     }
 }
 
-TEST_F(MainWindowTest, AbsurdSavedLayoutFitsTheScreen)
+TEST_F(MainWindowTest, AbsurdSavedLayoutFontAndColourAreHeldInBounds)
 {
     ConfigChanges changes = config.changes();
+    changes.set(ConfigKeys::NotesFont, 100000);
+    changes.set(ConfigKeys::Colors, QStringLiteral("clNothing"));
     changes.setWindowRect(LayoutWindow::Main, {0, 0, 100000, 100000});
     changes.setWindowRect(LayoutWindow::Graph, {-50000, -50000, 100000, 100000});
     config.apply(changes);
@@ -322,6 +324,8 @@ TEST_F(MainWindowTest, AbsurdSavedLayoutFitsTheScreen)
     EXPECT_LE(form->frameGeometry().height(), screen.height());
     EXPECT_LE(form->childRects().graph.width(), form->clientArea()->width());
     EXPECT_TRUE(form->childRects().graph.intersects(form->clientArea()->rect()));
+    EXPECT_EQ(viewFiles->notesFontSize(), 200);
+    EXPECT_EQ(graph.backgroundColor(), QStringLiteral("clBlack"));
 }
 
 TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)

@@ -36,6 +36,11 @@ int smallerNotesFont(int size)
     return std::max(size - 2, SmallestNotesFont);
 }
 
+int storedNotesFont(int size)
+{
+    return std::clamp(size, 1, 200);
+}
+
 QList<int> runStripColumnWidths(int stripWidth, int columnCount)
 {
     QList<int> widths;

@@ -15,6 +15,10 @@ class ViewerText;
 int largerNotesFont(int size);
 // "Smaller Font": two points smaller, but never below 8.
 int smallerNotesFont(int size);
+// The size kept in the configuration, as the notes box can show it: an edited or damaged value
+// below 1 point or above 200 points is held at that end (the toolkit draws empty boxes for
+// glyphs of absurd sizes).
+int storedNotesFont(int size);
 
 // Pixel widths of the run strip's columns: column 0 holds 60, the run columns share what is left.
 // Empty for no columns; a strip too narrow for its runs gives them 0.

@@ -41,7 +41,7 @@ QColor toolkitColor(const QString& name, const QColor& fallback)
 TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter,
                        const DataPaths& paths, int notesFontSize, QWidget* parent)
     : QWidget(parent), m_context(context), m_selection(selection), m_plotter(plotter), m_paths(paths),
-      m_rootDirectory(paths.defaultLibraryRoot()), m_notesFontSize(notesFontSize)
+      m_rootDirectory(paths.defaultLibraryRoot()), m_notesFontSize(storedNotesFont(notesFontSize))
 {
     m_lineColor = new QTableWidget(1, 0, this);
     m_lineColor->setObjectName(QStringLiteral("LineColor"));
@@ -210,7 +210,7 @@ void TViewFiles::applyNotesLook()
 
 void TViewFiles::setNotesFontSize(int size)
 {
-    m_notesFontSize = size;
+    m_notesFontSize = storedNotesFont(size);
     applyNotesLook();
 }
 

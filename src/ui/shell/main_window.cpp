@@ -23,6 +23,7 @@
 #include "core/common/prompter.h"
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
+#include "platform/chart/toolkit_colors.h"
 #include "ui/analysis/graph_window.h"
 #include "ui/analysis/run_viewer_window.h"
 #include "ui/setup/about_window.h"
@@ -286,7 +287,10 @@ void TForm1::AsSaved1Click()
          config.read(ConfigSettings::FilesWidth)});
     m_windows->browser.setColumnWidths(widths.color, widths.date, widths.files);
     m_windows->viewer.setNotesFontSize(config.read(ConfigSettings::NotesFont));
-    m_models.graph.setBackgroundColor(config.read(ConfigSettings::Colors));
+    // A colour name the toolkit does not know leaves the graph on its default black.
+    const QString background = config.read(ConfigSettings::Colors);
+    m_models.graph.setBackgroundColor(colorFromName(background) ? background
+                                                                 : QString::fromLatin1(ConfigSettings::Colors.fallback));
     m_windows->graph.applyBackground();
 
     const QRect main = GraphScreenLayout::fittedInto(GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main)),

@@ -28,6 +28,12 @@ TEST(RunViewerRules, NotesFontSteps)
     }
 }
 
+TEST(RunViewerRules, StoredNotesFontWithinWhatTheBoxCanShow)
+{
+    for (const auto& [stored, shown] : {std::pair{12, 12}, {1, 1}, {200, 200}, {0, 1}, {-4, 1}, {100000, 200}})
+        EXPECT_EQ(storedNotesFont(stored), shown) << stored;
+}
+
 TEST(RunViewerRules, StripColumnWidths)
 {
     EXPECT_EQ(runStripColumnWidths(600, 4), (QList<int>{60, 171, 171, 171}));
