@@ -1,6 +1,7 @@
 #include "app/application_context.h"
 
 #include <QCoreApplication>
+#include <QDir>
 
 #include "core/library/file_name_proposal.h"
 #include "ui/analysis/graph_window.h"
@@ -26,6 +27,11 @@ ApplicationContext::ApplicationContext(const QStringList& arguments)
       m_atmosphere(m_runConditions, m_prompter, m_locale),
       m_plotter(m_chart, m_selection, m_graphSettings, m_viewer, m_prompter, m_locale.decimalSeparator)
 {
+    // A first start has no library yet: the default one is made, as an installation would, so the
+    // operator is not sent to choose a folder that does not exist. A chosen root is never made.
+    if (m_config.rootDirectory(m_paths) == m_paths.defaultLibraryRoot())
+        QDir().mkpath(m_paths.defaultLibraryRoot());
+
     m_form1 = std::make_unique<TForm1>(TForm1::Models{m_config, m_paths, m_units, m_graphSettings, m_selection,
                                                       m_viewer, m_chart, m_prompter});
     TForm1& form = *m_form1;
