@@ -213,6 +213,14 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
         EXPECT_EQ(action->isVisible(), item.visible);
         EXPECT_EQ(action->isEnabled(), item.enabled);
     }
+    // So are the child windows' items of windows still to come.
+    for (const char* caption : {"Graph All", "Print Graph...", "Goto Test"})
+        EXPECT_FALSE(graphWindow->action(QString::fromLatin1(caption))->isEnabled()) << caption;
+    for (const char* caption : {"Compare Notes", "Print", "Goto &Test"})
+        EXPECT_FALSE(viewFiles->action(QString::fromLatin1(caption))->isEnabled()) << caption;
+    EXPECT_FALSE(browser->action(QStringLiteral("Go To Test"))->isEnabled());
+    EXPECT_TRUE(browser->action(QStringLiteral("Clear All"))->isEnabled());
+
     // The hidden hints item's key works all the same.
     const QList<QShortcut*> keys = form->findChildren<QShortcut*>();
     ASSERT_EQ(keys.size(), 1);

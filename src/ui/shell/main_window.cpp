@@ -222,6 +222,14 @@ void TForm1::attach(const Windows& windows)
     m_graphFrame = frame(windows.graph);
     m_viewerFrame = frame(windows.viewer);
 
+    // The test windows, printing and the data graph are not part of the program yet: the child
+    // windows' items that would show them stay disabled, like the main menu's.
+    for (const char* caption : {"Graph All", "Print Graph...", "Goto Test"})
+        windows.graph.action(QString::fromLatin1(caption))->setEnabled(false);
+    for (const char* caption : {"Compare Notes", "Print", "Goto &Test"})
+        windows.viewer.action(QString::fromLatin1(caption))->setEnabled(false);
+    windows.browser.action(QStringLiteral("Go To Test"))->setEnabled(false);
+
     connect(&windows.graph, &TGraph::refreshRequested, this, &TForm1::Refresh1Click);
     connect(&windows.viewer, &TViewFiles::refreshRequested, this, &TForm1::Refresh1Click);
     connect(&windows.browser, &TDirForm::refreshRequested, this, &TForm1::Refresh1Click);
