@@ -32,8 +32,8 @@ ApplicationContext::ApplicationContext(const QStringList& arguments)
     if (m_config.rootDirectory(m_paths) == m_paths.defaultLibraryRoot())
         QDir().mkpath(m_paths.defaultLibraryRoot());
 
-    m_form1 = std::make_unique<TForm1>(TForm1::Models{m_config, m_paths, m_units, m_graphSettings, m_selection,
-                                                      m_viewer, m_chart, m_prompter});
+    m_form1 = std::make_unique<TForm1>(TForm1::Models{m_config, m_paths, m_units, m_graphSettings,
+                                                      m_selection, m_viewer, m_chart, m_prompter});
     TForm1& form = *m_form1;
     m_prompter.setParent(&form);
     // Dialogs belong to the main window (centred on it, never behind it); plain windows stay
@@ -45,8 +45,8 @@ ApplicationContext::ApplicationContext(const QStringList& arguments)
     m_graph = std::make_unique<TGraph>(m_chart, m_graphSettings, m_selection, m_viewer, m_units, m_prompter,
                                        m_locale);
     m_viewFiles = std::make_unique<TViewFiles>(
-        RecalcContext{m_notes, m_viewer, m_chart, m_graphSettings, m_prompter, m_units, m_locale}, m_selection,
-        m_plotter, m_paths, m_config.read(ConfigSettings::NotesFont));
+        RecalcContext{m_notes, m_viewer, m_chart, m_graphSettings, m_prompter, m_units, m_locale},
+        m_selection, m_plotter, m_paths, m_config.read(ConfigSettings::NotesFont));
     m_browser = std::make_unique<TDirForm>(m_selection, m_viewer, m_notes, m_chart, *m_viewFiles, m_config,
                                            m_prompter, m_locale);
     form.attach({*m_splash, *m_company, *m_about, *m_rootDialog, *m_graph, *m_viewFiles, *m_browser});

@@ -33,7 +33,9 @@ QTextStream& out()
 // Notes the first time a widget of the graph window is painted.
 class FirstPaint : public QObject {
 public:
-    FirstPaint(QWidget& window, const QElapsedTimer& sinceStart) : m_window(window), m_sinceStart(sinceStart) {}
+    FirstPaint(QWidget& window, const QElapsedTimer& sinceStart) : m_window(window), m_sinceStart(sinceStart)
+    {
+    }
     std::optional<qint64> elapsedMs() const { return m_elapsedMs; }
     qint64 clockMs() const { return m_clockMs; }
 
@@ -42,8 +44,7 @@ protected:
     {
         if (!m_elapsedMs && event->type() == QEvent::Paint) {
             auto* widget = qobject_cast<QWidget*>(watched);
-            if (widget != nullptr && (widget == &m_window || m_window.isAncestorOf(widget)))
-            {
+            if (widget != nullptr && (widget == &m_window || m_window.isAncestorOf(widget))) {
                 m_elapsedMs = m_sinceStart.elapsed();
                 m_clockMs = QDateTime::currentMSecsSinceEpoch();
             }

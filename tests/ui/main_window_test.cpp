@@ -44,7 +44,8 @@
 namespace tolvane {
 namespace {
 
-const QStringList RunFiles{QStringLiteral("Yamaha/R1/Jenkins/02dyno.SWP"), QStringLiteral("Yamaha/R1/Jenkins/03dyno.SWP"),
+const QStringList RunFiles{QStringLiteral("Yamaha/R1/Jenkins/02dyno.SWP"),
+                           QStringLiteral("Yamaha/R1/Jenkins/03dyno.SWP"),
                            QStringLiteral("Honda/CBR600RR/Okafor/02dyno.SWP")};
 
 QString stored(const QString& relative)
@@ -93,8 +94,8 @@ protected:
         graphWindow = std::make_unique<TGraph>(chart, graph, selection, viewer, units, prompter,
                                                TextLocale::standard());
         viewFiles = std::make_unique<TViewFiles>(
-            RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection, plotter,
-            paths, 10);
+            RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection,
+            plotter, paths, 10);
         browser = std::make_unique<TDirForm>(selection, viewer, notes, chart, *viewFiles, config, prompter,
                                              TextLocale::standard());
         form->setModalRunner([this](QDialog& dialog) {
@@ -228,9 +229,10 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
 
     QStringList graphItems;
     for (QAction* item : form->menuBar()->actions().at(1)->menu()->actions())
-        graphItems << (item->isSeparator() ? QStringLiteral("-") : item->text() + (item->isChecked() ? "*" : ""));
-    EXPECT_EQ(graphItems, (QStringList{"Refresh", "-", "RPM*", "MPH", "-", "HP*", "Torque*", "CO%*", "-", "Corrected*",
-                                       "Uncorrected", "-", "Grid Lines*"}));
+        graphItems << (item->isSeparator() ? QStringLiteral("-")
+                                           : item->text() + (item->isChecked() ? "*" : ""));
+    EXPECT_EQ(graphItems, (QStringList{"Refresh", "-", "RPM*", "MPH", "-", "HP*", "Torque*", "CO%*", "-",
+                                       "Corrected*", "Uncorrected", "-", "Grid Lines*"}));
 }
 
 TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
@@ -309,8 +311,10 @@ TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
         if (c.defaultLayout) {
             EXPECT_TRUE(form->isMaximized());
             const QSize outer = form->screen()->availableGeometry().size();
-            EXPECT_EQ(form->childRects().browser, GraphScreenLayout::defaults(outer.width(), outer.height()).browser);
-            EXPECT_EQ(form->childRects().viewer, GraphScreenLayout::defaults(outer.width(), outer.height()).viewer);
+            EXPECT_EQ(form->childRects().browser,
+                      GraphScreenLayout::defaults(outer.width(), outer.height()).browser);
+            EXPECT_EQ(form->childRects().viewer,
+                      GraphScreenLayout::defaults(outer.width(), outer.height()).viewer);
         } else {
             EXPECT_EQ(form->frameGeometry(), QRect(20, 10, 250, 200));
         }

@@ -13,7 +13,8 @@ GraphScreenRects defaults(int width, int height)
 {
     GraphScreenRects rects;
     rects.browser = QRect(0, 0, width / 2 + 65, 200);
-    rects.graph = QRect(0, rects.browser.height() - 5, rects.browser.width(), height - rects.browser.height() - 55);
+    rects.graph =
+        QRect(0, rects.browser.height() - 5, rects.browser.width(), height - rects.browser.height() - 55);
     const int viewerLeft = rects.browser.width() - 5;
     rects.viewer = QRect(viewerLeft, 0, width - rects.browser.width() - 8, height - 60);
     return rects;

@@ -16,9 +16,9 @@ QString selectionFullMessage()
 const QStringList& Selection::palette()
 {
     static const QStringList colors = {
-        QStringLiteral("clRed"),     QStringLiteral("clAqua"),  QStringLiteral("clLime"),
-        QStringLiteral("clYellow"),  QStringLiteral("clFuchsia"), QStringLiteral("clTeal"),
-        QStringLiteral("clGreen"),   QStringLiteral("clOlive"), QStringLiteral("clPurple"),
+        QStringLiteral("clRed"),    QStringLiteral("clAqua"),    QStringLiteral("clLime"),
+        QStringLiteral("clYellow"), QStringLiteral("clFuchsia"), QStringLiteral("clTeal"),
+        QStringLiteral("clGreen"),  QStringLiteral("clOlive"),   QStringLiteral("clPurple"),
         QStringLiteral("clMaroon"),
     };
     return colors;
@@ -58,8 +58,8 @@ std::optional<QString> Selection::addRun(const QString& fullPath, const QString&
     if (runCount() >= MaxRuns)
         return selectionFullMessage();
     const int run = runCount() + 1;
-    m_rows.append(SelectionRow{paletteColor(run), displayName(fullPath, rootDirectory), dateTimeText, fullPath,
-                               markerName(run, spelling)});
+    m_rows.append(SelectionRow{paletteColor(run), displayName(fullPath, rootDirectory), dateTimeText,
+                               fullPath, markerName(run, spelling)});
     emit changed();
     return std::nullopt;
 }

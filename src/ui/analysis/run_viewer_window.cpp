@@ -94,7 +94,8 @@ TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& 
     // The armed spike filter runs inside the next load of the current run; when it saved the
     // file, the graph and the file list catch up once that plot has finished.
     m_plotter.setSpikeFilter([this](RunTable& table, int) {
-        if (SpikeFilterClick(table, m_context.text, m_context.viewer, m_context.prompter, m_rootDirectory).saved)
+        if (SpikeFilterClick(table, m_context.text, m_context.viewer, m_context.prompter, m_rootDirectory)
+                .saved)
             QMetaObject::invokeMethod(
                 this,
                 [this] {
@@ -257,7 +258,8 @@ void TViewFiles::setRunStrip(const QStringList& runNames)
 int TViewFiles::fileIndex() const
 {
     const QTableWidgetItem* firstRun = m_lineColor->columnCount() > 1 ? m_lineColor->item(0, 1) : nullptr;
-    return Selection::fileIndexOfRunStrip(m_lineColor->columnCount(), firstRun ? firstRun->text() : QString());
+    return Selection::fileIndexOfRunStrip(m_lineColor->columnCount(),
+                                          firstRun ? firstRun->text() : QString());
 }
 
 void TViewFiles::layoutStrip()

@@ -103,10 +103,12 @@ void TForm1::buildMenu()
     files->addSeparator();
     addItem(files, QStringLiteral("Print..."), {})->setEnabled(false);
     files->addSeparator();
-    addItem(files, QStringLiteral("Exit"), [this] { ExitAll1Click(); }, QKeySequence(QStringLiteral("Alt+F4")));
+    addItem(
+        files, QStringLiteral("Exit"), [this] { ExitAll1Click(); }, QKeySequence(QStringLiteral("Alt+F4")));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("Graph"));
-    addItem(graph, QStringLiteral("Refresh"), [this] { Refresh1Click(); }, QKeySequence(QStringLiteral("Alt+R")));
+    addItem(
+        graph, QStringLiteral("Refresh"), [this] { Refresh1Click(); }, QKeySequence(QStringLiteral("Alt+R")));
     graph->addSeparator();
     const auto addSwitch = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
         QAction* item = addItem(menu, caption, [this, handler] {
@@ -150,8 +152,9 @@ void TForm1::buildMenu()
             m_windows->viewer.ChangeRatio1Click();
     });
     tools->addSeparator();
-    addItem(tools, QStringLiteral("Refresh Directorys"), [this] { RefreshDirectorys1Click(); },
-            QKeySequence(QStringLiteral("Alt+F5")));
+    addItem(
+        tools, QStringLiteral("Refresh Directorys"), [this] { RefreshDirectorys1Click(); },
+        QKeySequence(QStringLiteral("Alt+F5")));
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("Window"));
     addItem(window, QStringLiteral("Default"), [this] { Default1Click(); });
@@ -164,7 +167,9 @@ void TForm1::buildMenu()
             m_windows->about.show();
     })->setVisible(false);
     const QKeySequence hintsKey(QStringLiteral("Alt+F1"));
-    addItem(help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, hintsKey)->setVisible(false);
+    addItem(
+        help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, hintsKey)
+        ->setVisible(false);
     // The item is hidden, but its key still brings up the hints (a hidden item takes no key).
     connect(new QShortcut(hintsKey, this), &QShortcut::activated, this, &TForm1::HintBrowser1Click);
     addItem(help, QStringLiteral("Bug List..."), {})->setEnabled(false);
@@ -234,8 +239,10 @@ void TForm1::attach(const Windows& windows)
     connect(&windows.viewer, &TViewFiles::refreshRequested, this, &TForm1::Refresh1Click);
     connect(&windows.browser, &TDirForm::refreshRequested, this, &TForm1::Refresh1Click);
     connect(&windows.browser, &TDirForm::plotAllRequested, &windows.viewer, &TViewFiles::PlotAll);
-    connect(&windows.browser, &TDirForm::rootDirectoryDialogRequested, this, &TForm1::Savedtestlocation1Click);
-    connect(&windows.viewer, &TViewFiles::showGraphRequested, this, [this] { m_area->setActiveSubWindow(m_graphFrame); });
+    connect(&windows.browser, &TDirForm::rootDirectoryDialogRequested, this,
+            &TForm1::Savedtestlocation1Click);
+    connect(&windows.viewer, &TViewFiles::showGraphRequested, this,
+            [this] { m_area->setActiveSubWindow(m_graphFrame); });
     connect(&windows.rootDialog, &TCngDir::rootDirectoryChanged, this, [this](const QString& root) {
         setRootDirectory(root);
         m_windows->browser.CBMK();
@@ -290,19 +297,20 @@ void TForm1::AsSaved1Click()
 
     m_models.units.load(config);
     setRootDirectory(config.rootDirectory(m_models.paths));
-    const BrowserWidths widths = GraphScreenLayout::repaired(
-        {config.read(ConfigSettings::ColorWidth), config.read(ConfigSettings::DateWidth),
-         config.read(ConfigSettings::FilesWidth)});
+    const BrowserWidths widths = GraphScreenLayout::repaired({config.read(ConfigSettings::ColorWidth),
+                                                              config.read(ConfigSettings::DateWidth),
+                                                              config.read(ConfigSettings::FilesWidth)});
     m_windows->browser.setColumnWidths(widths.color, widths.date, widths.files);
     m_windows->viewer.setNotesFontSize(config.read(ConfigSettings::NotesFont));
     // A colour name the toolkit does not know leaves the graph on its default black.
     const QString background = config.read(ConfigSettings::Colors);
-    m_models.graph.setBackgroundColor(colorFromName(background) ? background
-                                                                 : QString::fromLatin1(ConfigSettings::Colors.fallback));
+    m_models.graph.setBackgroundColor(
+        colorFromName(background) ? background : QString::fromLatin1(ConfigSettings::Colors.fallback));
     m_windows->graph.applyBackground();
 
-    const QRect main = GraphScreenLayout::fittedInto(GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main)),
-                                                     screen()->availableVirtualGeometry());
+    const QRect main =
+        GraphScreenLayout::fittedInto(GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main)),
+                                      screen()->availableVirtualGeometry());
     m_layoutBusy = true;
     setFrameRect(main);
     const QRect client(QPoint(0, 0), m_area->size());
@@ -414,7 +422,8 @@ void TForm1::Save1Click()
     const GraphScreenRects rects = childRects();
     changes.setWindowRect(LayoutWindow::Main, GraphScreenLayout::savedMainRect(frameGeometry()));
     changes.setWindowRect(LayoutWindow::Graph, GraphScreenLayout::savedChildRect(rects.graph, mainTopLeft));
-    changes.setWindowRect(LayoutWindow::Directory, GraphScreenLayout::savedChildRect(rects.browser, mainTopLeft));
+    changes.setWindowRect(LayoutWindow::Directory,
+                          GraphScreenLayout::savedChildRect(rects.browser, mainTopLeft));
     changes.setWindowRect(LayoutWindow::Notes, GraphScreenLayout::savedChildRect(rects.viewer, mainTopLeft));
     if (const auto error = m_models.config.apply(changes))
         m_models.prompter.inform(QStringLiteral("Save Layout"), error->message, PromptIcon::Warning);

@@ -24,7 +24,8 @@ TEST(GraphScreenLayout, SmallWindowsAreMaximisedFirst)
         int height;
         bool maximise;
     };
-    for (const Case& c : {Case{1024, 199, true}, Case{299, 768, true}, Case{300, 200, false}, Case{299, 200, true}})
+    for (const Case& c :
+         {Case{1024, 199, true}, Case{299, 768, true}, Case{300, 200, false}, Case{299, 200, true}})
         EXPECT_EQ(needsMaximise(c.width, c.height), c.maximise) << c.width << " x " << c.height;
 }
 
@@ -49,11 +50,11 @@ TEST(GraphScreenLayout, SavedRectanglesFitTheRoomTheyAreShownIn)
         QRect fitted;
     };
     const Case cases[] = {
-        {QRect(20, 10, 1000, 700), QRect(20, 10, 1000, 700)},      // fits: unchanged
-        {QRect(0, 0, 100000, 100000), QRect(0, 0, 1280, 800)},     // no window of any size
-        {QRect(5000, 4000, 600, 400), QRect(0, 0, 600, 400)},      // off every screen: brought in
-        {QRect(1200, 700, 600, 400), QRect(1200, 700, 600, 400)},  // partly visible: left where it is
-        {QRect(10, 10, -50, 300), QRect(10, 10, 0, 300)},          // bottom above top
+        {QRect(20, 10, 1000, 700), QRect(20, 10, 1000, 700)},     // fits: unchanged
+        {QRect(0, 0, 100000, 100000), QRect(0, 0, 1280, 800)},    // no window of any size
+        {QRect(5000, 4000, 600, 400), QRect(0, 0, 600, 400)},     // off every screen: brought in
+        {QRect(1200, 700, 600, 400), QRect(1200, 700, 600, 400)}, // partly visible: left where it is
+        {QRect(10, 10, -50, 300), QRect(10, 10, 0, 300)},         // bottom above top
     };
     for (const Case& c : cases)
         EXPECT_EQ(fittedInto(c.saved, screen), c.fitted) << c.saved.x() << "," << c.saved.y();
