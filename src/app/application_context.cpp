@@ -78,6 +78,9 @@ void ApplicationContext::connectWindows()
     QObject::connect(m_form1.get(), &TForm1::rootDirectoryChanged, &save, &TTstTypeF::setRootDirectory);
     QObject::connect(m_browser.get(), &TDirForm::fileNameProposalRequested, &save, &TTstTypeF::FilLitBChange);
     QObject::connect(&save, &TTstTypeF::goBackRequested, &save, &QWidget::hide);
+    // Notes are copied from the graph screen, which comes up beside the dialog.
+    QObject::connect(&save, &TTstTypeF::notesFromGraphRequested, m_form1.get(), &QWidget::showMaximized);
+    QObject::connect(&save, &TTstTypeF::minimised, m_form1.get(), &QWidget::hide);
     QObject::connect(&save, &TTstTypeF::atmosphericWindowRequested, &atmosphere, &QWidget::show);
     QObject::connect(&atmosphere, &TAtomComdF::saveDialogRequested, &save, &QWidget::show);
     QObject::connect(&atmosphere, &TAtomComdF::saveFolderRereadRequested, &save, &TTstTypeF::rereadFolder);

@@ -219,14 +219,12 @@ void TViewFiles::LargerFont1Click()
 {
     m_notesFontSize = largerNotesFont(m_notesFontSize);
     applyNotesLook();
-    emit notesFontSizeChanged(m_notesFontSize);
 }
 
 void TViewFiles::SmallerFont1Click()
 {
     m_notesFontSize = smallerNotesFont(m_notesFontSize);
     applyNotesLook();
-    emit notesFontSizeChanged(m_notesFontSize);
 }
 
 void TViewFiles::LoadBackup1Click()

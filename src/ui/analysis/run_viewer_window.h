@@ -95,8 +95,6 @@ signals:
     void gotoTestRequested();
     // A tool drew on the graph: the graph window is brought forward.
     void showGraphRequested();
-    // The notes font size changed (the main window keeps it in the configuration).
-    void notesFontSizeChanged(int size);
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
