@@ -24,12 +24,6 @@ namespace tolvane {
 
 namespace {
 
-QTextStream& out()
-{
-    static QTextStream stream(stdout);
-    return stream;
-}
-
 // Notes the first time a widget of the graph window is painted.
 class FirstPaint : public QObject {
 public:
@@ -108,12 +102,13 @@ int DeveloperRun::run(ApplicationContext& context, const QElapsedTimer& sinceSta
 
 int DeveloperRun::grab(ApplicationContext& context) const
 {
+    QTextStream out(stdout);
     TForm1& form = context.mainWindow();
     settle();
     for (const QString& caption : m_menuItems) {
         QAction* item = form.action(caption);
         if (item == nullptr || !item->isEnabled()) {
-            out() << "no enabled menu item \"" << caption << "\"\n";
+            out << "no enabled menu item \"" << caption << "\"\n";
             return 1;
         }
         item->trigger();
@@ -125,31 +120,32 @@ int DeveloperRun::grab(ApplicationContext& context) const
     else if (m_grabWhat == QLatin1String("atmosphere"))
         window = &context.atmosphericWindow();
     else if (m_grabWhat != QLatin1String("main")) {
-        out() << "--grab takes main, save or atmosphere\n";
+        out << "--grab takes main, save or atmosphere\n";
         return 1;
     }
     window->show();
     window->raise();
     settle();
     if (!window->grab().save(m_grabFile)) {
-        out() << "cannot write " << m_grabFile << "\n";
+        out << "cannot write " << m_grabFile << "\n";
         return 1;
     }
-    out() << m_grabFile << "\n";
+    out << m_grabFile << "\n";
     return 0;
 }
 
 int DeveloperRun::measure(ApplicationContext& context, const QElapsedTimer& sinceStart) const
 {
+    QTextStream out(stdout);
     TForm1& form = context.mainWindow();
     FirstPaint firstPaint(context.graphWindow(), sinceStart);
     qApp->installEventFilter(&firstPaint);
     while (!firstPaint.elapsedMs() && sinceStart.elapsed() < 30000)
         QApplication::processEvents(QEventLoop::WaitForMoreEvents, 50);
     qApp->removeEventFilter(&firstPaint);
-    out() << "first paint of the graph screen: " << firstPaint.elapsedMs().value_or(-1) << " ms\n";
+    out << "first paint of the graph screen: " << firstPaint.elapsedMs().value_or(-1) << " ms\n";
     // The wall clock of that paint, so a caller can count from before the process was started.
-    out() << "first paint clock: " << firstPaint.clockMs() << "\n";
+    out << "first paint clock: " << firstPaint.clockMs() << "\n";
 
     // Twenty runs from the library, added as History items add them.
     TDirForm& browser = context.browser();
@@ -172,8 +168,8 @@ int DeveloperRun::measure(ApplicationContext& context, const QElapsedTimer& sinc
         refreshUs.push_back(timer.nsecsElapsed() / 1000);
     }
     std::sort(refreshUs.begin(), refreshUs.end());
-    out() << "Refresh of " << selection.runCount() << " runs: median " << refreshUs[2] / 1000.0 << " ms\n";
-    out() << "resident memory with them plotted: " << residentKilobytes() / 1024.0 << " MB\n";
+    out << "Refresh of " << selection.runCount() << " runs: median " << refreshUs[2] / 1000.0 << " ms\n";
+    out << "resident memory with them plotted: " << residentKilobytes() / 1024.0 << " MB\n";
     return 0;
 }
 
