@@ -259,48 +259,41 @@ bool TDirForm::chooseNewFolder(int level, const QString& parent)
     return true;
 }
 
-void TDirForm::MakecbChange()
+void TDirForm::levelChange(int level)
 {
-    QComboBox* list = m_lists[Make];
+    QComboBox* list = m_lists[level];
     if (list->currentIndex() < 0)
         return;
-    if (list->currentText() == NewEntry && !chooseNewFolder(Make, m_root))
+    if (list->currentText() == NewEntry && !chooseNewFolder(level, levelFolder(level)))
         return;
-    clearListsFrom(Model);
-    fillList(Model, listLibraryFolders(levelFolder(1), LibraryLevel::BelowMake));
-    setFileListDirectory(levelFolder(1));
-    openList(Model);
+    const int below = level + 1;
+    clearListsFrom(below);
+    fillList(below, listLibraryFolders(levelFolder(below), LibraryLevel::BelowMake));
+    setFileListDirectory(levelFolder(below));
+    // The model and name lists drop down for the next choice; a version is optional, so after a
+    // name the file list takes over.
+    if (below < Version)
+        openList(below);
     showFolderCaption();
-    m_lists[Model]->setFocus();
+    if (below < Version)
+        m_lists[below]->setFocus();
+    else
+        m_files->setFocus();
+}
+
+void TDirForm::MakecbChange()
+{
+    levelChange(Make);
 }
 
 void TDirForm::ModelcbChange()
 {
-    QComboBox* list = m_lists[Model];
-    if (list->currentIndex() < 0)
-        return;
-    if (list->currentText() == NewEntry && !chooseNewFolder(Model, levelFolder(1)))
-        return;
-    clearListsFrom(Name);
-    fillList(Name, listLibraryFolders(levelFolder(2), LibraryLevel::BelowMake));
-    setFileListDirectory(levelFolder(2));
-    openList(Name);
-    showFolderCaption();
-    m_lists[Name]->setFocus();
+    levelChange(Model);
 }
 
 void TDirForm::NamecbChange()
 {
-    QComboBox* list = m_lists[Name];
-    if (list->currentIndex() < 0)
-        return;
-    if (list->currentText() == NewEntry && !chooseNewFolder(Name, levelFolder(2)))
-        return;
-    clearListsFrom(Version);
-    fillList(Version, listLibraryFolders(levelFolder(3), LibraryLevel::BelowMake));
-    setFileListDirectory(levelFolder(3));
-    showFolderCaption();
-    m_files->setFocus();
+    levelChange(Name);
 }
 
 void TDirForm::VersioncbChange()

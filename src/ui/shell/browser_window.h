@@ -137,6 +137,8 @@ private:
     QString levelFolder(int levels) const;
     void fillList(int level, const QStringList& folders);
     void clearListsFrom(int level);
+    // A choice in the make, model or name list: the list below is filled from the chosen folder.
+    void levelChange(int level);
     // "New..." chosen in a list: a new folder inside parent; false when none was made (the list's
     // choice is undone).
     bool chooseNewFolder(int level, const QString& parent);
