@@ -21,10 +21,19 @@
 
 namespace tolvane {
 
-ApplicationContext::ApplicationContext(const QStringList& arguments)
+ApplicationContext::ApplicationContext(const QStringList& arguments) : ApplicationContext(arguments, nullptr)
+{
+}
+
+ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter& prompter)
+    : ApplicationContext(arguments, &prompter)
+{
+}
+
+ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter* prompter)
     : m_paths(DataPaths::fromArguments(arguments)), m_locale(TextLocale::system()),
-      m_config(m_paths.usbIni(), m_locale), m_testSetup(m_units, m_prompter, m_locale),
-      m_atmosphere(m_runConditions, m_prompter, m_locale),
+      m_config(m_paths.usbIni(), m_locale), m_prompter(prompter ? *prompter : m_qtPrompter),
+      m_testSetup(m_units, m_prompter, m_locale), m_atmosphere(m_runConditions, m_prompter, m_locale),
       m_plotter(m_chart, m_selection, m_graphSettings, m_viewer, m_prompter, m_locale.decimalSeparator)
 {
     // A first start has no library yet: the default one is made, as an installation would, so the
@@ -35,7 +44,7 @@ ApplicationContext::ApplicationContext(const QStringList& arguments)
     m_form1 = std::make_unique<TForm1>(TForm1::Models{m_config, m_paths, m_units, m_graphSettings,
                                                       m_selection, m_viewer, m_chart, m_prompter});
     TForm1& form = *m_form1;
-    m_prompter.setParent(&form);
+    m_qtPrompter.setParent(&form);
     // Dialogs belong to the main window (centred on it, never behind it); plain windows stay
     // top-level windows of their own.
     m_splash = std::make_unique<Tsplashf>(QCoreApplication::applicationFilePath(), &form);
@@ -47,14 +56,15 @@ ApplicationContext::ApplicationContext(const QStringList& arguments)
     m_viewFiles = std::make_unique<TViewFiles>(
         RecalcContext{m_notes, m_viewer, m_chart, m_graphSettings, m_prompter, m_units, m_locale},
         m_selection, m_plotter, m_paths, m_config.read(ConfigSettings::NotesFont));
-    m_browser = std::make_unique<TDirForm>(m_selection, m_viewer, m_notes, m_chart, *m_viewFiles, m_config,
-                                           m_prompter, m_locale);
+    // Made before the browser (out of the program's order): its "New..." entries ask for folders.
+    m_makeDir = std::make_unique<TMkDirF>(m_prompter, &form);
+    m_browser = std::make_unique<TDirForm>(m_selection, m_viewer, m_notes, m_chart, *m_viewFiles, *m_makeDir,
+                                           m_config, m_prompter, m_locale);
     form.attach({*m_splash, *m_company, *m_about, *m_rootDialog, *m_graph, *m_viewFiles, *m_browser});
     form.show();
     // The browser's first show sets off the rest of the start-up, with the windows made so far.
     form.startUp();
 
-    m_makeDir = std::make_unique<TMkDirF>(&form);
     m_saveDialog = std::make_unique<TTstTypeF>(m_runConditions, m_testSetup, m_viewer, m_prompter, *m_makeDir,
                                                m_paths.dataDir());
     m_hints = std::make_unique<THintBrzr>(&form);
@@ -69,9 +79,6 @@ ApplicationContext::~ApplicationContext() = default;
 
 void ApplicationContext::connectWindows()
 {
-    TMkDirF& makeDir = *m_makeDir;
-    m_browser->setFolderAsker([&makeDir](const QString& prefilled) { return makeDir.askPath(prefilled); });
-
     TTstTypeF& save = *m_saveDialog;
     TAtomComdF& atmosphere = *m_atmosphericWindow;
     save.setRootDirectory(m_browser->rootDirectory());

@@ -40,8 +40,11 @@ class TViewFiles;
 
 class ApplicationContext {
 public:
-    // arguments: the program's command line ("--data-dir DIR" chooses the data directory).
+    // arguments: the program's command line ("--data-dir DIR" chooses the data directory). The
+    // operator answers through Qt's dialogs.
     explicit ApplicationContext(const QStringList& arguments);
+    // The same program with every question put to prompter (the tests' scripted operator).
+    ApplicationContext(const QStringList& arguments, Prompter& prompter);
     ~ApplicationContext();
     ApplicationContext(const ApplicationContext&) = delete;
     ApplicationContext& operator=(const ApplicationContext&) = delete;
@@ -54,12 +57,14 @@ public:
     const Selection& selection() const { return m_selection; }
 
 private:
+    ApplicationContext(const QStringList& arguments, Prompter* prompter);
     void connectWindows();
 
     DataPaths m_paths;
     TextLocale m_locale;
     Configuration m_config;
-    QtPrompter m_prompter;
+    QtPrompter m_qtPrompter;
+    Prompter& m_prompter;
 
     UnitSettings m_units;
     TestSetup m_testSetup;
@@ -81,8 +86,8 @@ private:
     std::unique_ptr<TCngDir> m_rootDialog;
     std::unique_ptr<TGraph> m_graph;
     std::unique_ptr<TViewFiles> m_viewFiles;
-    std::unique_ptr<TDirForm> m_browser;
     std::unique_ptr<TMkDirF> m_makeDir;
+    std::unique_ptr<TDirForm> m_browser;
     std::unique_ptr<TTstTypeF> m_saveDialog;
     std::unique_ptr<THintBrzr> m_hints;
     std::unique_ptr<TAtomComdF> m_atmosphericWindow;

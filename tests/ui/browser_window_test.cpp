@@ -27,39 +27,12 @@
 #include "core/common/text_file.h"
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
+#include "support/operator_answers.h"
 #include "ui/analysis/run_viewer_window.h"
 #include "ui/shell/browser_window.h"
 
 namespace tolvane {
 namespace {
-
-// The scripted operator, with the title and prefilled text of every input box kept as well.
-class RecordingPrompter final : public Prompter {
-public:
-    PromptAnswer ask(const PromptRequest& request) override { return script.ask(request); }
-    std::optional<QString> input(const QString& title, const QString& label, const QString& initial) override
-    {
-        inputTitles << title;
-        inputInitials << initial;
-        return script.input(title, label, initial);
-    }
-    std::optional<QString> chooseFile(const FileDialogRequest& request) override
-    {
-        return script.chooseFile(request);
-    }
-
-    QStringList askedTexts() const
-    {
-        QStringList texts;
-        for (const PromptRequest& request : script.asked())
-            texts << request.text;
-        return texts;
-    }
-
-    ScriptedPrompter script;
-    QStringList inputTitles;
-    QStringList inputInitials;
-};
 
 const QString SystemFileText = QStringLiteral("This file is off limits as it has a system extension.");
 const QString SizeText =
@@ -106,16 +79,9 @@ protected:
             RecalcContext{text, viewer, model, settings, prompter, units, TextLocale::standard()}, selection,
             plotter, paths, 10);
         runViewer->setRootDirectory(root);
-        window = std::make_unique<TDirForm>(selection, viewer, text, model, *runViewer, configuration,
-                                            prompter, TextLocale::standard());
+        window = std::make_unique<TDirForm>(selection, viewer, text, model, *runViewer, makeDir,
+                                            configuration, prompter, TextLocale::standard());
         window->setRootDirectory(root);
-        window->setFolderAsker([this](const QString& prefilled) {
-            folderPrefills << prefilled;
-            std::optional<QString> answer = folderAnswers.value(0);
-            if (!folderAnswers.isEmpty())
-                folderAnswers.removeFirst();
-            return answer;
-        });
         window->resize(660, 200);
         QObject::connect(window.get(), &TDirForm::refreshRequested, [this] { ++refreshes; });
         QObject::connect(window.get(), &TDirForm::plotAllRequested, [this] { ++plotAlls; });
@@ -175,15 +141,30 @@ protected:
     ViewerState viewer;
     ViewerText text;
     SeriesModel model;
-    RecordingPrompter prompter;
+    ScriptedPrompter prompter;
+    TMkDirF makeDir{prompter};
     RunPlotter plotter;
     std::unique_ptr<TViewFiles> runViewer;
     std::unique_ptr<TDirForm> window;
-    QList<std::optional<QString>> folderAnswers;
     QStringList folderPrefills;
     int refreshes = 0;
     int plotAlls = 0;
     int proposals = 0;
+
+    QStringList inputTitles() const
+    {
+        QStringList titles;
+        for (const ScriptedPrompter::InputRequest& request : prompter.inputs())
+            titles << request.title;
+        return titles;
+    }
+    QStringList inputInitials() const
+    {
+        QStringList initials;
+        for (const ScriptedPrompter::InputRequest& request : prompter.inputs())
+            initials << request.initial;
+        return initials;
+    }
 };
 
 TEST_F(BrowserWindowTest, CaptionGridHeaderAndMenu)
@@ -221,7 +202,7 @@ TEST_F(BrowserWindowTest, RenameFileRenamesTheShownRunAndItsSelectionRow)
     window->MfilelbDblClick();
     window->MfilelbClick();
     const QString renamed = root + QStringLiteral("/Yamaha/R1/Jenkins/02baseline.SWP");
-    prompter.script.queueFile(renamed);
+    prompter.queueFile(renamed);
     window->action(QStringLiteral("Rename File"))->trigger();
     EXPECT_TRUE(QFileInfo::exists(renamed));
     EXPECT_EQ(selection.row(1).path, renamed);
@@ -314,7 +295,7 @@ TEST_F(BrowserWindowTest, NewFolderInTheModelList)
     const QString prefilled = QDir::toNativeSeparators(root + QStringLiteral("/Yamaha")) + QDir::separator();
 
     // Cancelled: the model is un-chosen and the lists below stay empty.
-    folderAnswers << std::nullopt;
+    test::queueNewFolder(prompter, std::nullopt, &folderPrefills);
     choose(window->Modelcb(), QStringLiteral("New..."));
     window->ModelcbChange();
     EXPECT_EQ(folderPrefills, QStringList{prefilled});
@@ -323,16 +304,16 @@ TEST_F(BrowserWindowTest, NewFolderInTheModelList)
     EXPECT_EQ(window->Versioncb()->count(), 0);
 
     // An existing folder: nothing made, nothing said, a second entry of that name chosen.
-    folderAnswers << prefilled + QStringLiteral("R6");
+    test::queueNewFolder(prompter, prefilled + QStringLiteral("R6"), &folderPrefills);
     choose(window->Modelcb(), QStringLiteral("New..."));
     window->ModelcbChange();
     EXPECT_EQ(listEntries(window->Modelcb()), (QStringList{"R1", "R6", "New...", "R6"}));
     EXPECT_EQ(window->Modelcb()->currentIndex(), 3);
-    EXPECT_TRUE(prompter.script.asked().empty());
+    EXPECT_TRUE(prompter.asked().empty());
     EXPECT_EQ(window->fileListDirectory(), root + QStringLiteral("/Yamaha/R6"));
 
     // A new folder is made and chosen, and the name list offers only "New..." in it.
-    folderAnswers << prefilled + QStringLiteral("MT09");
+    test::queueNewFolder(prompter, prefilled + QStringLiteral("MT09"), &folderPrefills);
     choose(window->Modelcb(), QStringLiteral("New..."));
     window->ModelcbChange();
     EXPECT_TRUE(QFileInfo(root + QStringLiteral("/Yamaha/MT09")).isDir());
@@ -342,7 +323,7 @@ TEST_F(BrowserWindowTest, NewFolderInTheModelList)
 
     // A folder that cannot be made: the long-standing warning, the model un-chosen.
     writeRun(QStringLiteral("Yamaha/blocker"), 1);
-    folderAnswers << prefilled + QStringLiteral("blocker/inside");
+    test::queueNewFolder(prompter, prefilled + QStringLiteral("blocker/inside"), &folderPrefills);
     choose(window->Modelcb(), QStringLiteral("New..."));
     window->ModelcbChange();
     ASSERT_EQ(prompter.askedTexts().size(), 1);
@@ -356,7 +337,7 @@ TEST_F(BrowserWindowTest, NewFolderInTheModelList)
 TEST_F(BrowserWindowTest, NewVersionCancelledShowsTheNameFolder)
 {
     openJenkins();
-    folderAnswers << std::nullopt;
+    test::queueNewFolder(prompter, std::nullopt, &folderPrefills);
     choose(window->Versioncb(), QStringLiteral("New..."));
     window->VersioncbChange();
     EXPECT_EQ(window->Versioncb()->currentIndex(), -1);
@@ -419,15 +400,13 @@ TEST_F(BrowserWindowTest, RemovingRowTwoOfThreeMovesRowThreeUpWithItsMarkerPosit
 TEST_F(BrowserWindowTest, ColourCellDoubleClickRecoloursAndRefreshes)
 {
     addRuns(2);
-    window->setColorChooser([](const QColor& initial, QWidget*) -> std::optional<QColor> {
-        EXPECT_EQ(initial, QColor(Qt::cyan));
-        return QColor(Qt::blue);
-    });
+    prompter.queueColor(QStringLiteral("clBlue"));
     window->SelfilegDblClick(2, 0);
+    EXPECT_EQ(prompter.colorRequests(), QStringList{"clAqua"});
     EXPECT_EQ(selection.row(2).colorName, QStringLiteral("clBlue"));
     EXPECT_EQ(refreshes, 1);
 
-    window->setColorChooser([](const QColor&, QWidget*) { return std::nullopt; });
+    prompter.queueColor(std::nullopt);
     window->SelfilegDblClick(2, 0);
     EXPECT_EQ(selection.row(2).colorName, QStringLiteral("clBlue"));
     EXPECT_EQ(refreshes, 2); // Refresh either way
@@ -548,7 +527,7 @@ TEST_F(BrowserWindowTest, FileClickRefusesFilesThatAreNotTestFiles)
         writeRun(QStringLiteral("Yamaha/R1/Jenkins/") + name, c.lines);
         openJenkins();
         text.setLines({QStringLiteral("before")}, false);
-        prompter.script.clearRecord();
+        prompter.clearRecord();
         chooseInList(name);
         window->MfilelbClick();
         if (c.refusal.isEmpty()) {
@@ -558,7 +537,7 @@ TEST_F(BrowserWindowTest, FileClickRefusesFilesThatAreNotTestFiles)
             EXPECT_EQ(viewer.currentFile(), root + QStringLiteral("/Yamaha/R1/Jenkins/") + name);
         } else {
             EXPECT_EQ(prompter.askedTexts(), QStringList{c.refusal}) << c.name;
-            EXPECT_EQ(prompter.script.asked().front().icon, PromptIcon::Warning);
+            EXPECT_EQ(prompter.asked().front().icon, PromptIcon::Warning);
             // A refused file cannot be dragged onto the grid, nor added by the double-click.
             EXPECT_FALSE(window->Mfilelb()->currentItem()->flags().testFlag(Qt::ItemIsDragEnabled));
             window->MfilelbDblClick();
@@ -663,16 +642,16 @@ TEST_F(BrowserWindowTest, UnsavedNotesAreOfferedForSaving)
     // Unchanged notes: no question.
     text.setLines(edited, false);
     EXPECT_FALSE(window->MemoModified());
-    EXPECT_TRUE(prompter.inputTitles.isEmpty());
+    EXPECT_TRUE(inputTitles().isEmpty());
 
     // OK: saved under the prefilled name, Refresh, false.
     window->setFileListDirectory(root + QStringLiteral("/Yamaha/R1/Jenkins"));
     text.setLines(edited, true);
     EXPECT_FALSE(window->MemoModified());
-    EXPECT_EQ(prompter.inputTitles, QStringList{"The file in the Memo box has changed."});
-    EXPECT_EQ(prompter.script.inputLabels().back(),
+    EXPECT_EQ(inputTitles(), QStringList{"The file in the Memo box has changed."});
+    EXPECT_EQ(prompter.inputLabels().back(),
               QStringLiteral("\"ok\" to save changes, \"Cancel\" will undo changes."));
-    EXPECT_EQ(prompter.inputInitials.back(), QDir::toNativeSeparators(file));
+    EXPECT_EQ(inputInitials().back(), QDir::toNativeSeparators(file));
     EXPECT_EQ(readTextLines(file).lines, edited);
     EXPECT_FALSE(text.isModified());
     EXPECT_EQ(refreshes, 1);
@@ -681,7 +660,7 @@ TEST_F(BrowserWindowTest, UnsavedNotesAreOfferedForSaving)
     QStringList again = edited;
     again << QStringLiteral("again");
     text.setLines(again, true);
-    prompter.script.queueInput(std::nullopt);
+    prompter.queueInput(std::nullopt);
     EXPECT_TRUE(window->MemoModified());
     EXPECT_EQ(readTextLines(file).lines, edited);
     EXPECT_FALSE(text.isModified());
@@ -694,15 +673,15 @@ TEST_F(BrowserWindowTest, UnsavedNotesAreNeverSavedOutsideTheLibrary)
     text.setLines(lines, true);
     const QString outside = QDir::toNativeSeparators(dir.path() + QStringLiteral("/x"));
     const QString inside = QDir::toNativeSeparators(root + QStringLiteral("/Yamaha/kept.STP"));
-    prompter.script.queueInput(outside);
-    prompter.script.queueInput(inside);
+    prompter.queueInput(outside);
+    prompter.queueInput(inside);
     EXPECT_FALSE(window->MemoModified());
     EXPECT_FALSE(QFileInfo::exists(dir.path() + QStringLiteral("/x")));
     ASSERT_EQ(prompter.askedTexts().size(), 1);
     EXPECT_TRUE(prompter.askedTexts().first().contains(outside));
     // Asked again with the refused name, then saved where the operator chose inside the library.
-    EXPECT_EQ(prompter.inputInitials.size(), 2);
-    EXPECT_EQ(prompter.inputInitials.at(1), outside);
+    EXPECT_EQ(inputInitials().size(), 2);
+    EXPECT_EQ(inputInitials().at(1), outside);
     EXPECT_EQ(readTextLines(root + QStringLiteral("/Yamaha/kept.STP")).lines, lines);
 }
 
@@ -718,9 +697,9 @@ TEST_F(BrowserWindowTest, SelectingARowShowsItsRunInItsColour)
 
     // Edits in the notes are asked about before another run replaces them.
     text.setLines({QStringLiteral("typed")}, true);
-    prompter.script.queueInput(std::nullopt);
+    prompter.queueInput(std::nullopt);
     window->SelfilegSelectCell(1);
-    EXPECT_EQ(prompter.inputTitles.size(), 1);
+    EXPECT_EQ(inputTitles().size(), 1);
     EXPECT_EQ(text.lines(), testFile(QStringLiteral("Yamaha\\R1\\Jenkins\\01run.STP"), 20));
 }
 

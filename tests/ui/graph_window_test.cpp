@@ -219,20 +219,18 @@ TEST_F(GraphWindowTest, MouseReadoutAndCatchUpReplotOnce)
 
 TEST_F(GraphWindowTest, ColorsStoreTheToolkitNameAndPaintTheChart)
 {
-    window->setColorChooser([](const QColor& initial, QWidget*) -> std::optional<QColor> {
-        EXPECT_EQ(initial, QColor(Qt::black));
-        return QColor(0x00, 0x00, 0x80);
-    });
+    prompter.queueColor(QStringLiteral("clNavy"));
     window->action(QStringLiteral("&Colors..."))->trigger();
+    EXPECT_EQ(prompter.colorRequests(), QStringList{"clBlack"});
     EXPECT_EQ(settings.backgroundColor(), QStringLiteral("clNavy"));
     EXPECT_EQ(model.appearance().backgroundColor, QStringLiteral("clNavy"));
     EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clNavy"));
 
-    window->setColorChooser([](const QColor&, QWidget*) -> std::optional<QColor> { return QColor(1, 2, 3); });
+    prompter.queueColor(QStringLiteral("$00030201"));
     window->chooseColors();
     EXPECT_EQ(settings.backgroundColor(), QStringLiteral("$00030201"));
 
-    window->setColorChooser([](const QColor&, QWidget*) -> std::optional<QColor> { return std::nullopt; });
+    prompter.queueColor(std::nullopt);
     window->chooseColors();
     EXPECT_EQ(settings.backgroundColor(), QStringLiteral("$00030201"));
 }

@@ -38,6 +38,7 @@
 #include "ui/shell/browser_window.h"
 #include "ui/shell/company_dialog.h"
 #include "ui/shell/main_window.h"
+#include "ui/shell/make_dir_dialog.h"
 #include "ui/shell/power_unit_dialog.h"
 #include "ui/shell/root_dir_dialog.h"
 
@@ -96,16 +97,8 @@ protected:
         viewFiles = std::make_unique<TViewFiles>(
             RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection,
             plotter, paths, 10);
-        browser = std::make_unique<TDirForm>(selection, viewer, notes, chart, *viewFiles, config, prompter,
-                                             TextLocale::standard());
-        form->setModalRunner([this](QDialog& dialog) {
-            modals << dialog.metaObject()->className();
-            return int(QDialog::Accepted);
-        });
-        form->setUrlOpener([this](const QUrl& address) {
-            opened << address.toString();
-            return true;
-        });
+        browser = std::make_unique<TDirForm>(selection, viewer, notes, chart, *viewFiles, makeDir, config,
+                                             prompter, TextLocale::standard());
         form->attach({*splash, *company, *about, *rootDialog, *graphWindow, *viewFiles, *browser});
         form->show();
     }
@@ -148,6 +141,7 @@ protected:
     QString root;
     Configuration config;
     ScriptedPrompter prompter;
+    TMkDirF makeDir{prompter};
     UnitSettings units;
     GraphSettings graph;
     Selection selection;
@@ -155,8 +149,6 @@ protected:
     ViewerText notes;
     SeriesModel chart;
     RunPlotter plotter;
-    QStringList modals;
-    QStringList opened;
 
     std::unique_ptr<TForm1> form;
     std::unique_ptr<Tsplashf> splash;
@@ -238,7 +230,8 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
 TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
 {
     start();
-    EXPECT_TRUE(modals.isEmpty()) << modals.join(QLatin1Char(' ')).toStdString();
+    EXPECT_TRUE(prompter.modalWindows().isEmpty())
+        << prompter.modalWindows().join(QLatin1Char(' ')).toStdString();
     EXPECT_TRUE(form->layoutReady());
     EXPECT_EQ(form->frameGeometry(), QRect(0, 0, 780, 560));
     const GraphScreenRects rects = form->childRects();
@@ -281,17 +274,17 @@ TEST_F(MainWindowTest, StartUpAsksForTheCompanyWhenEitherFieldIsEmpty)
 {
     config.write(ConfigKeys::CompanyAddr, QString());
     start();
-    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::TCmpNamef")});
+    EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("TCmpNamef")});
     // Its OK leads on to the root directory.
     company->OKBtnClick();
-    EXPECT_EQ(modals.last(), QStringLiteral("tolvane::TCngDir"));
+    EXPECT_EQ(prompter.modalWindows().last(), QStringLiteral("TCngDir"));
 }
 
 TEST_F(MainWindowTest, UnopenableRootShowsTheRootDirectoryDialog)
 {
     config.write(ConfigKeys::RootDirectory, dir.path() + QStringLiteral("/nowhere"));
     start();
-    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::TCngDir")});
+    EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("TCngDir")});
 }
 
 TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
@@ -459,11 +452,11 @@ TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
     EXPECT_EQ(config.read(ConfigSettings::CompanyName), QStringLiteral("Demo Motorcycles"));
 
     form->About1Click();
-    EXPECT_EQ(modals, QStringList{QStringLiteral("tolvane::Tsplashf")});
+    EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("Tsplashf")});
     EXPECT_FALSE(splash->panel2()->isHidden());
 
     form->action(QStringLiteral("Tolvane WEB"))->trigger();
-    EXPECT_EQ(opened, QStringList{QString::fromLatin1(TForm1::WebAddress)});
+    EXPECT_EQ(prompter.openedAddresses(), QStringList{QString::fromLatin1(TForm1::WebAddress)});
 
     config.write(ConfigKeys::ShowHelp, QStringLiteral("False"));
     form->action(QStringLiteral("Show New Test Hints"))->trigger();

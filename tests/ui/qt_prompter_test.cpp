@@ -3,6 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QDialog>
+#include <QTimer>
 
 #include "ui/shell/qt_prompter.h"
 
@@ -61,6 +63,20 @@ TEST(QtPrompter, TitleTextAndIconAsAsked)
         EXPECT_EQ(box->textFormat(), Qt::PlainText);
         EXPECT_EQ(box->icon(), c.shown);
     }
+}
+
+// The program's own windows shown modally: the answer is the window's own OK or Cancel, and
+// something that is no dialog is never shown and counts as cancelled.
+TEST(QtPrompter, ModalWindowsAnswerWithTheirOwnResult)
+{
+    QtPrompter prompter;
+    for (const bool accept : {true, false}) {
+        QDialog dialog;
+        QTimer::singleShot(0, &dialog, [&dialog, accept] { accept ? dialog.accept() : dialog.reject(); });
+        EXPECT_EQ(prompter.runModal(dialog), accept);
+    }
+    QObject notADialog;
+    EXPECT_FALSE(prompter.runModal(notADialog));
 }
 
 } // namespace

@@ -22,6 +22,7 @@
 #include "core/setup/run_conditions.h"
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
+#include "support/operator_answers.h"
 #include "ui/setup/atmospheric_window.h"
 #include "ui/shell/directory_list.h"
 #include "ui/shell/make_dir_dialog.h"
@@ -54,7 +55,7 @@ protected:
     TestSetup setup{units, prompter, TextLocale::standard()};
     ViewerState viewer;
     RunConditions conditions;
-    TMkDirF makeDir;
+    TMkDirF makeDir{prompter};
     TTstTypeF dialog{conditions, setup, viewer, prompter, makeDir, root.path()};
 };
 
@@ -126,20 +127,15 @@ TEST_F(SaveDialogTest, NewFolderCancelledExistingAndFailing)
     const QString start = folder(QStringLiteral("Ford"));
     dialog.Dir1()->setDirectory(start);
     QStringList prefills;
-    std::optional<QString> answer;
-    dialog.setFolderAsker([&](const QString& prefilled) {
-        prefills << prefilled;
-        return answer;
-    });
 
-    answer = std::nullopt; // Cancel
+    test::queueNewFolder(prompter, std::nullopt, &prefills); // Cancel
     dialog.button(QStringLiteral("Add New Directory"))->click();
     EXPECT_EQ(prefills, QStringList{QDir::toNativeSeparators(start)});
     EXPECT_TRUE(prompter.asked().empty());
     EXPECT_EQ(dialog.Dir1()->directory(), start);
 
     const QString existing = folder(QStringLiteral("Ford/Focus"));
-    answer = existing; // already there: no warning, the list goes there
+    test::queueNewFolder(prompter, existing); // already there: no warning, the list goes there
     dialog.Mk_DirClick();
     EXPECT_TRUE(prompter.asked().empty());
     EXPECT_EQ(dialog.Dir1()->directory(), existing);
@@ -147,7 +143,7 @@ TEST_F(SaveDialogTest, NewFolderCancelledExistingAndFailing)
 
     const QString blocked = QDir(existing).filePath(QStringLiteral("file.txt"));
     touch(blocked);
-    answer = blocked; // a file of that name: warned, the lists stay
+    test::queueNewFolder(prompter, blocked); // a file of that name: warned, the lists stay
     dialog.Mk_DirClick();
     ASSERT_EQ(prompter.asked().size(), 1u);
     EXPECT_EQ(prompter.asked()[0].text, QStringLiteral("Cannot Make ") + blocked +
@@ -159,7 +155,7 @@ TEST_F(SaveDialogTest, NewFolderCancelledExistingAndFailing)
     const QString deep = QDir(existing).filePath(QStringLiteral("Smith/v1"));
     prompter.queueInput(deep);
     dialog.AddNewDirectory1Click();
-    ASSERT_EQ(prompter.inputLabels().size(), 1u);
+    ASSERT_EQ(prompter.inputLabels().size(), 1);
     EXPECT_EQ(prompter.inputLabels()[0], QStringLiteral("Make Directory: "));
     EXPECT_EQ(dialog.Dir1()->directory(), deep);
 }

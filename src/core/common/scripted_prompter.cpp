@@ -23,9 +23,10 @@ PromptAnswer ScriptedPrompter::ask(const PromptRequest& request)
     return answer;
 }
 
-std::optional<QString> ScriptedPrompter::input(const QString&, const QString& label, const QString& initial)
+std::optional<QString> ScriptedPrompter::input(const QString& title, const QString& label,
+                                               const QString& initial)
 {
-    m_inputLabels.push_back(label);
+    m_inputRequests.push_back({title, label, initial});
     return take(m_inputs, initial);
 }
 
@@ -35,11 +36,53 @@ std::optional<QString> ScriptedPrompter::chooseFile(const FileDialogRequest& req
     return take(m_files, std::nullopt);
 }
 
+std::optional<QString> ScriptedPrompter::chooseColor(const QString& initialColorName)
+{
+    m_colorRequests.append(initialColorName);
+    return take(m_colors, std::nullopt);
+}
+
+bool ScriptedPrompter::runModal(QObject& dialog)
+{
+    m_modalWindows.append(
+        QString::fromLatin1(dialog.metaObject()->className()).section(QLatin1String("::"), -1));
+    if (m_modals.empty())
+        return true;
+    const ModalAnswer answer = std::move(m_modals.front());
+    m_modals.pop_front();
+    return answer(dialog);
+}
+
+bool ScriptedPrompter::openAddress(const QString& address)
+{
+    m_openedAddresses.append(address);
+    return true;
+}
+
+QStringList ScriptedPrompter::askedTexts() const
+{
+    QStringList texts;
+    for (const PromptRequest& request : m_asked)
+        texts.append(request.text);
+    return texts;
+}
+
+QStringList ScriptedPrompter::inputLabels() const
+{
+    QStringList labels;
+    for (const InputRequest& request : m_inputRequests)
+        labels.append(request.label);
+    return labels;
+}
+
 void ScriptedPrompter::clearRecord()
 {
     m_asked.clear();
-    m_inputLabels.clear();
+    m_inputRequests.clear();
     m_fileRequests.clear();
+    m_colorRequests.clear();
+    m_modalWindows.clear();
+    m_openedAddresses.clear();
 }
 
 } // namespace tolvane

@@ -1,7 +1,6 @@
 #include "ui/analysis/graph_window.h"
 
 #include <QActionGroup>
-#include <QColorDialog>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QVBoxLayout>
@@ -20,24 +19,11 @@
 
 namespace tolvane {
 
-namespace {
-
-std::optional<QColor> colorFromDialog(const QColor& initial, QWidget* parent)
-{
-    const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return chosen;
-}
-
-} // namespace
-
 TGraph::TGraph(SeriesModel& model, GraphSettings& settings, const Selection& selection,
                const ViewerState& viewer, const UnitSettings& units, Prompter& prompter,
                const TextLocale& locale, QWidget* parent)
     : QWidget(parent), m_model(model), m_settings(settings), m_selection(selection), m_viewer(viewer),
-      m_units(units), m_prompter(prompter), m_locale(locale), m_chart(std::make_unique<QcpChart>()),
-      m_chooseColor(colorFromDialog)
+      m_units(units), m_prompter(prompter), m_locale(locale), m_chart(std::make_unique<QcpChart>())
 {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -235,12 +221,11 @@ void TGraph::applyBackground()
 
 void TGraph::chooseColors()
 {
-    const QColor current = colorFromName(m_settings.backgroundColor()).value_or(QColor(Qt::black));
-    const std::optional<QColor> chosen = m_chooseColor(current, this);
+    const std::optional<QString> chosen = m_prompter.chooseColor(m_settings.backgroundColor());
     if (!chosen)
         return;
     // The viewer and browser windows follow the setting.
-    m_settings.setBackgroundColor(colorToName(*chosen));
+    m_settings.setBackgroundColor(*chosen);
     applyBackground();
 }
 

@@ -31,16 +31,10 @@ class ViewerState;
 class TGraph : public QWidget {
     Q_OBJECT
 public:
-    // The colour dialog: the chosen colour, or nullopt when the operator cancels.
-    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
-
     TGraph(SeriesModel& model, GraphSettings& settings, const Selection& selection, const ViewerState& viewer,
            const UnitSettings& units, Prompter& prompter, const TextLocale& locale,
            QWidget* parent = nullptr);
     ~TGraph() override;
-
-    // Replaces the colour dialog (tests answer without a dialog).
-    void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
     QcpChart& chart() const { return *m_chart; }
     QMenu* contextMenu() const { return m_menu; }
@@ -86,7 +80,6 @@ private:
     std::unique_ptr<QcpChart> m_chart;
     QMenu* m_menu = nullptr;
     QActionGroup* m_lineDisplayGroup = nullptr;
-    ColorChooser m_chooseColor;
     // Set while the window starts a print: mouse movement must not re-plot meanwhile.
     bool m_printing = false;
 };

@@ -115,9 +115,8 @@ void TDirForm::SelfilegDblClick(int run, int column)
     if (run < 1 || run > m_selection.runCount())
         return;
     if (column == 0) {
-        const QColor current = colorFromName(m_selection.row(run).colorName).value_or(QColor(Qt::red));
-        if (const std::optional<QColor> chosen = m_chooseColor(current, this))
-            m_selection.setColor(run, colorToName(*chosen));
+        if (const std::optional<QString> chosen = m_prompter.chooseColor(m_selection.row(run).colorName))
+            m_selection.setColor(run, *chosen);
         emit refreshRequested();
         return;
     }

@@ -1,7 +1,6 @@
 #include "ui/shell/browser_window.h"
 
 #include <QAction>
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDir>
 #include <QDropEvent>
@@ -34,14 +33,6 @@ namespace {
 const QString NewEntry = QStringLiteral("New...");
 constexpr int RowHeight = 18;
 
-std::optional<QColor> colorFromDialog(const QColor& initial, QWidget* parent)
-{
-    const QColor chosen = QColorDialog::getColor(initial, parent);
-    if (!chosen.isValid())
-        return std::nullopt;
-    return chosen;
-}
-
 QString cleanPath(const QString& path)
 {
     return QDir::cleanPath(QDir::fromNativeSeparators(path));
@@ -50,15 +41,11 @@ QString cleanPath(const QString& path)
 } // namespace
 
 TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
-                   TViewFiles& runViewer, Configuration& configuration, Prompter& prompter,
+                   TViewFiles& runViewer, TMkDirF& makeDir, Configuration& configuration, Prompter& prompter,
                    const TextLocale& locale, QWidget* parent)
     : QWidget(parent), m_selection(selection), m_viewer(viewer), m_text(text), m_series(series),
       m_runViewer(runViewer), m_configuration(configuration), m_prompter(prompter), m_locale(locale),
-      m_askFolder([this](const QString& prefilled) {
-          TMkDirF dialog(this);
-          return dialog.askPath(prefilled);
-      }),
-      m_chooseColor(colorFromDialog)
+      m_makeDir(makeDir)
 {
     setWindowTitle(QStringLiteral("Select Files"));
     setAutoFillBackground(true);
@@ -314,7 +301,7 @@ void TDirForm::VersioncbChange()
 QString TDirForm::Makedir()
 {
     const QString prefilled = QDir::toNativeSeparators(m_fileDirectory) + QDir::separator();
-    const std::optional<QString> typed = m_askFolder(prefilled);
+    const std::optional<QString> typed = m_makeDir.askPath(prefilled);
     if (!typed || !makeNewFolder(*typed, m_prompter))
         return {};
     const QString made = cleanPath(*typed);

@@ -9,7 +9,6 @@
 //
 // The tiling of the graph and the run viewer around the browser belongs to the main window's
 // layout pass; the browser only sizes its own controls (fitToWidth).
-#include <QColor>
 #include <QWidget>
 
 #include <functional>
@@ -29,6 +28,7 @@ class Configuration;
 class Prompter;
 class Selection;
 class SeriesModel;
+class TMkDirF;
 class TViewFiles;
 class ViewerState;
 class ViewerText;
@@ -36,21 +36,13 @@ class ViewerText;
 class TDirForm : public QWidget {
     Q_OBJECT
 public:
-    // The Make New Directory dialog, or a stand-in: the typed path, nullopt on Cancel.
-    using FolderAsker = std::function<std::optional<QString>(const QString& prefilled)>;
-    // The colour dialog: the chosen colour, or nullopt when the operator cancels.
-    using ColorChooser = std::function<std::optional<QColor>(const QColor& initial, QWidget* parent)>;
-
     // A drop onto a grid already holding more than this many rows (header row included) is refused.
     static constexpr int MaxRowsForDrop = 10;
 
     TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
-             TViewFiles& runViewer, Configuration& configuration, Prompter& prompter,
+             TViewFiles& runViewer, TMkDirF& makeDir, Configuration& configuration, Prompter& prompter,
              const TextLocale& locale, QWidget* parent = nullptr);
     ~TDirForm() override;
-
-    void setFolderAsker(FolderAsker asker) { m_askFolder = std::move(asker); }
-    void setColorChooser(ColorChooser chooser) { m_chooseColor = std::move(chooser); }
 
     // The test library's root (native separators accepted).
     void setRootDirectory(const QString& root);
@@ -157,8 +149,7 @@ private:
     Configuration& m_configuration;
     Prompter& m_prompter;
     TextLocale m_locale;
-    FolderAsker m_askFolder;
-    ColorChooser m_chooseColor;
+    TMkDirF& m_makeDir;
 
     QString m_root;
     QString m_fileDirectory;

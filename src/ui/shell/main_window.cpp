@@ -1,7 +1,6 @@
 #include "ui/shell/main_window.h"
 
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QFileInfo>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -50,9 +49,7 @@ QString literalCaption(const QString& text)
 } // namespace
 
 TForm1::TForm1(Models models, QWidget* parent)
-    : QMainWindow(parent), m_models(models), m_area(new QMdiArea(this)),
-      m_runModal([](QDialog& dialog) { return dialog.exec(); }),
-      m_openUrl([](const QUrl& address) { return QDesktopServices::openUrl(address); })
+    : QMainWindow(parent), m_models(models), m_area(new QMdiArea(this))
 {
     setWindowTitle(QString::fromLatin1(Caption));
     QFont font(QStringLiteral("Arial"));
@@ -248,7 +245,7 @@ void TForm1::attach(const Windows& windows)
         m_windows->browser.CBMK();
     });
     connect(&windows.company, &TCmpNamef::rootDirectoryRequested, this,
-            [this] { m_runModal(m_windows->rootDialog); });
+            [this] { m_models.prompter.runModal(m_windows->rootDialog); });
     connect(&windows.splash, &Tsplashf::closeAllRequested, this, &QWidget::close);
     connect(&windows.splash, &Tsplashf::viewGraphsRequested, this, &QWidget::showMaximized);
 }
@@ -280,7 +277,7 @@ void TForm1::startUp()
     m_windows->splash.OKBClick();
     fitBrowser();
     if (!m_windows->browser.setFileListDirectory(rootDirectory()))
-        m_runModal(m_windows->rootDialog);
+        m_models.prompter.runModal(m_windows->rootDialog);
     m_windows->browser.CBMK();
     LoadLastFiles();
 }
@@ -293,7 +290,7 @@ void TForm1::AsSaved1Click()
         splash.comp1()->setText(LoadingText);
     splash.setCompany(config.read(ConfigSettings::CompanyName), config.read(ConfigSettings::CompanyAddr));
     if (splash.companyName().isEmpty() || splash.companyAddress().isEmpty())
-        m_runModal(m_windows->company);
+        m_models.prompter.runModal(m_windows->company);
 
     m_models.units.load(config);
     setRootDirectory(config.rootDirectory(m_models.paths));
@@ -552,7 +549,7 @@ void TForm1::GridLines1Click()
 
 void TForm1::Savedtestlocation1Click()
 {
-    m_runModal(m_windows->rootDialog);
+    m_models.prompter.runModal(m_windows->rootDialog);
 }
 
 void TForm1::RefreshDirectorys1Click()
@@ -571,13 +568,13 @@ void TForm1::About1Click()
 {
     QWidget* panel = m_windows->splash.panel2();
     panel->hide();
-    m_runModal(m_windows->splash);
+    m_models.prompter.runModal(m_windows->splash);
     panel->show();
 }
 
 void TForm1::TolvaneWEB1Click()
 {
-    m_openUrl(QUrl(QString::fromLatin1(WebAddress)));
+    m_models.prompter.openAddress(QString::fromLatin1(WebAddress));
 }
 
 void TForm1::HintBrowser1Click()

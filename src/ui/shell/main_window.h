@@ -5,7 +5,6 @@
 // program through the splash window. The shared state lives in the models it is given; the
 // other windows are created by the application and handed over once.
 #include <QMainWindow>
-#include <QUrl>
 
 #include <functional>
 #include <memory>
@@ -45,11 +44,6 @@ public:
     // The maker's site, opened by "Tolvane WEB".
     static constexpr char WebAddress[] = "https://www.tolvane.com/";
 
-    // Shows a dialog modally; tests answer without a modal loop.
-    using ModalRunner = std::function<int(QDialog& dialog)>;
-    // Opens an address in the desktop's browser.
-    using UrlOpener = std::function<bool(const QUrl& address)>;
-
     struct Models {
         Configuration& config;
         const DataPaths& paths;
@@ -82,8 +76,6 @@ public:
     // Takes the graph screen's three windows into the client area and binds the menu to them.
     void attach(const Windows& windows);
     void attachLateWindows(const LateWindows& windows);
-    void setModalRunner(ModalRunner runner) { m_runModal = std::move(runner); }
-    void setUrlOpener(UrlOpener opener) { m_openUrl = std::move(opener); }
 
     // The main menu item with this caption (searched in every menu), nullptr if none.
     QAction* action(const QString& caption) const;
@@ -162,8 +154,6 @@ private:
     QMdiSubWindow* m_viewerFrame = nullptr;
     QMenu* m_historyMenu = nullptr;
     QList<QAction*> m_historyItems;
-    ModalRunner m_runModal;
-    UrlOpener m_openUrl;
     bool m_layoutReady = false;
     // Set while one pass moves the graph screen's windows, so their own resizes do not start
     // another pass.

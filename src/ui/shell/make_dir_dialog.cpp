@@ -4,9 +4,12 @@
 #include <QLineEdit>
 #include <QVBoxLayout>
 
+#include "core/common/prompter.h"
+
 namespace tolvane {
 
-TMkDirF::TMkDirF(QWidget* parent) : QDialog(parent), m_path(new QLineEdit(this))
+TMkDirF::TMkDirF(Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_prompter(prompter), m_path(new QLineEdit(this))
 {
     setWindowTitle(QStringLiteral("Make New Directory"));
     m_path->setObjectName(QStringLiteral("NDir"));
@@ -22,7 +25,7 @@ TMkDirF::TMkDirF(QWidget* parent) : QDialog(parent), m_path(new QLineEdit(this))
 std::optional<QString> TMkDirF::askPath(const QString& prefilled)
 {
     m_path->setText(prefilled);
-    if (exec() != QDialog::Accepted)
+    if (!m_prompter.runModal(*this))
         return std::nullopt;
     return m_path->text();
 }

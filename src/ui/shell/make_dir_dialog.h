@@ -9,16 +9,19 @@ class QLineEdit;
 
 namespace tolvane {
 
+class Prompter;
+
 class TMkDirF : public QDialog {
     Q_OBJECT
 public:
-    explicit TMkDirF(QWidget* parent = nullptr);
+    explicit TMkDirF(Prompter& prompter, QWidget* parent = nullptr);
 
     QLineEdit* NDir() const { return m_path; }
     // Shows the dialog modally with the path prefilled: the typed path, or nullopt on Cancel.
     std::optional<QString> askPath(const QString& prefilled);
 
 private:
+    Prompter& m_prompter;
     QLineEdit* m_path;
 };
 

@@ -1,7 +1,12 @@
 #include "ui/shell/qt_prompter.h"
 
+#include <QColorDialog>
+#include <QDesktopServices>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QUrl>
+
+#include "platform/chart/toolkit_colors.h"
 
 namespace tolvane {
 
@@ -110,6 +115,27 @@ std::optional<QString> QtPrompter::chooseFile(const FileDialogRequest& request)
     if (chosen.isEmpty())
         return std::nullopt;
     return chosen;
+}
+
+std::optional<QString> QtPrompter::chooseColor(const QString& initialColorName)
+{
+    // The custom-colour part of Qt's dialog cannot be hidden; any colour may be chosen.
+    const QColor chosen =
+        QColorDialog::getColor(colorFromName(initialColorName).value_or(QColor(Qt::black)), m_parent);
+    if (!chosen.isValid())
+        return std::nullopt;
+    return colorToName(chosen);
+}
+
+bool QtPrompter::runModal(QObject& dialog)
+{
+    auto* window = qobject_cast<QDialog*>(&dialog);
+    return window != nullptr && window->exec() == QDialog::Accepted;
+}
+
+bool QtPrompter::openAddress(const QString& address)
+{
+    return QDesktopServices::openUrl(QUrl(address));
 }
 
 } // namespace tolvane

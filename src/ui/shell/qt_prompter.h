@@ -1,5 +1,6 @@
 #pragma once
-// The operator's Prompter: message boxes, input boxes and file dialogs shown with Qt.
+// The operator's Prompter: message boxes, input boxes, file and colour dialogs and the program's
+// modal windows shown with Qt, web addresses opened in the desktop's browser.
 #include <QMessageBox>
 
 #include <memory>
@@ -19,6 +20,10 @@ public:
     PromptAnswer ask(const PromptRequest& request) override;
     std::optional<QString> input(const QString& title, const QString& label, const QString& initial) override;
     std::optional<QString> chooseFile(const FileDialogRequest& request) override;
+    std::optional<QString> chooseColor(const QString& initialColorName) override;
+    // dialog must be a QDialog; anything else is not shown and counts as cancelled.
+    bool runModal(QObject& dialog) override;
+    bool openAddress(const QString& address) override;
 
 private:
     QWidget* m_parent;

@@ -57,10 +57,9 @@ TTstTypeF::TTstTypeF(RunConditions& conditions, TestSetup& setup, ViewerState& v
     : QWidget(parent, Qt::Window | Qt::WindowStaysOnTopHint | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowMinimizeButtonHint),
       m_conditions(conditions), m_setup(setup), m_viewer(viewer), m_prompter(prompter),
-      m_dataDirectory(std::move(dataDirectory)),
-      m_askFolder([&makeDir](const QString& prefilled) { return makeDir.askPath(prefilled); }),
-      m_folders(new DirectoryList(this)), m_drives(new QComboBox(this)), m_files(new QListWidget(this)),
-      m_fileName(new QLineEdit(this)), m_notes(new QPlainTextEdit(this)),
+      m_dataDirectory(std::move(dataDirectory)), m_makeDir(makeDir), m_folders(new DirectoryList(this)),
+      m_drives(new QComboBox(this)), m_files(new QListWidget(this)), m_fileName(new QLineEdit(this)),
+      m_notes(new QPlainTextEdit(this)),
       m_temperature(atmosphereField(this, QStringLiteral("TempE"), QStringLiteral("black"))),
       m_pressure(atmosphereField(this, QStringLiteral("PresE"), QStringLiteral("black"))),
       m_humidity(atmosphereField(this, QStringLiteral("HumdE"), QStringLiteral("black"))),
@@ -230,7 +229,7 @@ void TTstTypeF::FilLitBChange()
 
 void TTstTypeF::Mk_DirClick()
 {
-    makeFolder(m_askFolder(QDir::toNativeSeparators(m_folders->directory())));
+    makeFolder(m_makeDir.askPath(QDir::toNativeSeparators(m_folders->directory())));
 }
 
 void TTstTypeF::AddNewDirectory1Click()

@@ -5,7 +5,6 @@
 // chosen path.
 #include <QWidget>
 
-#include <functional>
 #include <optional>
 
 class QComboBox;
@@ -27,14 +26,10 @@ class ViewerState;
 class TTstTypeF : public QWidget {
     Q_OBJECT
 public:
-    // The Make New Directory dialog, or a stand-in: the typed path, nullopt on Cancel.
-    using FolderAsker = std::function<std::optional<QString>(const QString& prefilled)>;
-
     // dataDirectory is where the folder list starts before it moves to the current file's folder.
     TTstTypeF(RunConditions& conditions, TestSetup& setup, ViewerState& viewer, Prompter& prompter,
               TMkDirF& makeDir, QString dataDirectory, QWidget* parent = nullptr);
 
-    void setFolderAsker(FolderAsker asker) { m_askFolder = std::move(asker); }
     void setRootDirectory(const QString& root) { m_root = root; }
 
     DirectoryList* Dir1() const { return m_folders; }
@@ -94,7 +89,7 @@ private:
     Prompter& m_prompter;
     QString m_dataDirectory;
     QString m_root;
-    FolderAsker m_askFolder;
+    TMkDirF& m_makeDir;
     DirectoryList* m_folders;
     QComboBox* m_drives;
     QListWidget* m_files;
