@@ -28,6 +28,7 @@
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/operator_answers.h"
+#include "support/ui_items.h"
 #include "ui/analysis/run_viewer_window.h"
 #include "ui/shell/browser_window.h"
 
@@ -185,14 +186,12 @@ TEST_F(BrowserWindowTest, CaptionGridHeaderAndMenu)
     EXPECT_EQ(window->Mfilelb()->selectionMode(), QAbstractItemView::ExtendedSelection);
     EXPECT_TRUE(window->Mfilelb()->dragEnabled());
 
-    int newTests = 0;
     int rootDialogs = 0;
-    QObject::connect(window.get(), &TDirForm::newTestRequested, [&] { ++newTests; });
     QObject::connect(window.get(), &TDirForm::rootDirectoryDialogRequested, [&] { ++rootDialogs; });
-    window->action(QStringLiteral("Go To Test"))->trigger();
-    window->action(QStringLiteral("Saved Test Location"))->trigger();
-    EXPECT_EQ(newTests, 1);
+    test::item(*window->PopupMenu1(), "ChangeRoot1").trigger();
     EXPECT_EQ(rootDialogs, 1);
+    // The test windows are not part of the program yet.
+    EXPECT_FALSE(test::item(*window->PopupMenu1(), "GoToTest1").isEnabled());
 }
 
 TEST_F(BrowserWindowTest, RenameFileRenamesTheShownRunAndItsSelectionRow)
@@ -203,7 +202,7 @@ TEST_F(BrowserWindowTest, RenameFileRenamesTheShownRunAndItsSelectionRow)
     window->MfilelbClick();
     const QString renamed = root + QStringLiteral("/Yamaha/R1/Jenkins/02baseline.SWP");
     prompter.queueFile(renamed);
-    window->action(QStringLiteral("Rename File"))->trigger();
+    test::item(*window->PopupMenu1(), "Rename1").trigger();
     EXPECT_TRUE(QFileInfo::exists(renamed));
     EXPECT_EQ(selection.row(1).path, renamed);
     EXPECT_EQ(window->Selfileg()->item(0, 1)->text(),

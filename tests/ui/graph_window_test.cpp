@@ -19,6 +19,7 @@
 #include "core/setup/unit_settings.h"
 #include "platform/chart/qcp_chart.h"
 #include "support/fixtures.h"
+#include "support/ui_items.h"
 #include "ui/analysis/graph_window.h"
 
 namespace tolvane {
@@ -87,14 +88,14 @@ TEST_F(GraphWindowTest, ContextMenuCaptionsAndStartChecks)
                                                             "Print Graph...",
                                                             "-",
                                                             "Goto Test"}));
-    QMenu* modes = window->action(QStringLiteral("Line display mode"))->menu();
-    ASSERT_NE(modes, nullptr);
+    QMenu* modes = &test::item<QMenu>(*window->contextMenu(), "Linedisplaymode1");
+    EXPECT_EQ(modes->title(), QStringLiteral("Line display mode"));
     EXPECT_EQ(captions(modes), (QStringList{"Show highest (normal)", "Show all (diagnose)", "3.0", "2.0",
                                             "1.0", "0.5", "0.1"}));
-    for (const char* checked : {"RPM", "HP", "Torque", "CO% / Acc", "Corrected"})
-        EXPECT_TRUE(window->action(QString::fromLatin1(checked))->isChecked()) << checked;
-    for (const char* unchecked : {"MPH", "Uncorrected"})
-        EXPECT_FALSE(window->action(QString::fromLatin1(unchecked))->isChecked()) << unchecked;
+    for (const char* checked : {"RPM1", "HP1", "Torque1", "CO1", "Corrected1"})
+        EXPECT_TRUE(test::item(*window->contextMenu(), checked).isChecked()) << checked;
+    for (const char* unchecked : {"MPH1", "Uncorrected1"})
+        EXPECT_FALSE(test::item(*window->contextMenu(), unchecked).isChecked()) << unchecked;
     for (QAction* item : modes->actions())
         EXPECT_FALSE(item->isChecked()) << item->text().toStdString();
     EXPECT_DOUBLE_EQ(settings.pointTolerance(), 0.001);
@@ -114,19 +115,21 @@ TEST_F(GraphWindowTest, StartLook)
 TEST_F(GraphWindowTest, LineDisplayModeIsOneRadioGroupSettingTheTolerance)
 {
     const struct {
+        const char* name;
         const char* caption;
         double tolerance;
-    } cases[] = {{"Show highest (normal)", 1.0},
-                 {"Show all (diagnose)", 0.001},
-                 {"3.0", 3.0},
-                 {"2.0", 2.0},
-                 {"1.0", 1.0},
-                 {"0.5", 0.1},
-                 {"0.1", 0.001}};
+    } cases[] = {{"Showhighestnormal1", "Show highest (normal)", 1.0},
+                 {"Showalldiagnose1", "Show all (diagnose)", 0.001},
+                 {"N301", "3.0", 3.0},
+                 {"N201", "2.0", 2.0},
+                 {"N101", "1.0", 1.0},
+                 {"N051", "0.5", 0.1},
+                 {"N011", "0.1", 0.001}};
     int refreshes = 0;
     QObject::connect(window.get(), &TGraph::refreshRequested, [&] { ++refreshes; });
     for (const auto& c : cases) {
-        QAction* item = window->action(QString::fromLatin1(c.caption));
+        QAction* item = &test::item(*window->contextMenu(), c.name);
+        EXPECT_EQ(item->text(), QString::fromLatin1(c.caption));
         item->trigger();
         EXPECT_DOUBLE_EQ(settings.pointTolerance(), c.tolerance) << c.caption;
         for (QAction* other : item->actionGroup()->actions())
@@ -141,31 +144,31 @@ TEST_F(GraphWindowTest, ToleranceReachesTheRunCurves)
     addRuns(1);
     RunPlotter plotter(model, selection, settings, viewer, prompter, QLatin1Char('.'));
     QObject::connect(window.get(), &TGraph::refreshRequested, [&] { plotter.PlotAll(); });
-    window->action(QStringLiteral("0.5"))->trigger();
+    test::item(*window->contextMenu(), "N051").trigger();
     ASSERT_NE(model.series(SeriesKey::Power + 1), nullptr);
     EXPECT_DOUBLE_EQ(model.series(SeriesKey::Power + 1)->numericalTolerance, 0.1);
-    window->action(QStringLiteral("3.0"))->trigger();
+    test::item(*window->contextMenu(), "N301").trigger();
     EXPECT_DOUBLE_EQ(model.series(SeriesKey::Power + 1)->numericalTolerance, 3.0);
 }
 
 TEST_F(GraphWindowTest, CorrectedRewritesTheTitlesUncorrectedKeepsItsOwn)
 {
-    window->action(QStringLiteral("Uncorrected"))->trigger();
+    test::item(*window->contextMenu(), "Uncorrected1").trigger();
     EXPECT_FALSE(settings.corrected());
-    EXPECT_TRUE(window->action(QStringLiteral("Uncorrected"))->isChecked());
-    EXPECT_FALSE(window->action(QStringLiteral("Corrected"))->isChecked());
+    EXPECT_TRUE(test::item(*window->contextMenu(), "Uncorrected1").isChecked());
+    EXPECT_FALSE(test::item(*window->contextMenu(), "Corrected1").isChecked());
     EXPECT_EQ(model.yAxis().title, QStringLiteral("(UnCorrected)"));
     EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clSilver"));
     EXPECT_EQ(model.appearance().textColor, QStringLiteral("clBlack"));
 
-    window->action(QStringLiteral("Corrected"))->trigger();
+    test::item(*window->contextMenu(), "Corrected1").trigger();
     EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, Ft/Lbs, CO%/Acc"));
     EXPECT_EQ(model.appearance().marginColor, QStringLiteral("clBlack"));
     EXPECT_EQ(model.appearance().textColor, QStringLiteral("clAqua"));
 
-    window->action(QStringLiteral("Grid &Lines"))->trigger();
+    test::item(*window->contextMenu(), "GridLines1").trigger();
     EXPECT_FALSE(settings.gridLines());
-    EXPECT_FALSE(window->action(QStringLiteral("Grid &Lines"))->isChecked());
+    EXPECT_FALSE(test::item(*window->contextMenu(), "GridLines1").isChecked());
     EXPECT_FALSE(model.appearance().gridLines);
 }
 
@@ -174,26 +177,26 @@ TEST_F(GraphWindowTest, AxisTitlesFollowTheSwitches)
     EXPECT_EQ(model.xAxis().title, QStringLiteral("RPM"));
     EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, Ft/Lbs, CO%/Acc"));
 
-    window->action(QStringLiteral("Torque"))->trigger();
+    test::item(*window->contextMenu(), "Torque1").trigger();
     EXPECT_FALSE(settings.showTorque());
     EXPECT_EQ(model.yAxis().title, QStringLiteral("BHP, CO%/Acc"));
 
-    window->action(QStringLiteral("HP"))->trigger();
-    window->action(QStringLiteral("CO% / Acc"))->trigger();
+    test::item(*window->contextMenu(), "HP1").trigger();
+    test::item(*window->contextMenu(), "CO1").trigger();
     EXPECT_EQ(model.yAxis().title, QString());
-    EXPECT_FALSE(window->action(QStringLiteral("HP"))->isChecked());
+    EXPECT_FALSE(test::item(*window->contextMenu(), "HP1").isChecked());
 
     // RPM and MPH toggle between the two; MPH writes the titles.
-    window->action(QStringLiteral("MPH"))->trigger();
+    test::item(*window->contextMenu(), "MPH1").trigger();
     EXPECT_EQ(settings.xAxisColumn(), GraphSettings::RoadSpeedAxis);
-    EXPECT_TRUE(window->action(QStringLiteral("MPH"))->isChecked());
-    EXPECT_FALSE(window->action(QStringLiteral("RPM"))->isChecked());
+    EXPECT_TRUE(test::item(*window->contextMenu(), "MPH1").isChecked());
+    EXPECT_FALSE(test::item(*window->contextMenu(), "RPM1").isChecked());
     EXPECT_EQ(model.xAxis().title, QStringLiteral("MPH"));
-    window->action(QStringLiteral("MPH"))->trigger();
+    test::item(*window->contextMenu(), "MPH1").trigger();
     EXPECT_EQ(settings.xAxisColumn(), GraphSettings::EngineSpeedAxis);
-    EXPECT_TRUE(window->action(QStringLiteral("RPM"))->isChecked());
+    EXPECT_TRUE(test::item(*window->contextMenu(), "RPM1").isChecked());
     EXPECT_EQ(model.xAxis().title, QStringLiteral("RPM"));
-    window->action(QStringLiteral("RPM"))->trigger();
+    test::item(*window->contextMenu(), "RPM1").trigger();
     EXPECT_EQ(settings.xAxisColumn(), GraphSettings::RoadSpeedAxis);
 }
 
@@ -220,7 +223,7 @@ TEST_F(GraphWindowTest, MouseReadoutAndCatchUpReplotOnce)
 TEST_F(GraphWindowTest, ColorsStoreTheToolkitNameAndPaintTheChart)
 {
     prompter.queueColor(QStringLiteral("clNavy"));
-    window->action(QStringLiteral("&Colors..."))->trigger();
+    test::item(*window->contextMenu(), "Colors1").trigger();
     EXPECT_EQ(prompter.colorRequests(), QStringList{"clBlack"});
     EXPECT_EQ(settings.backgroundColor(), QStringLiteral("clNavy"));
     EXPECT_EQ(model.appearance().backgroundColor, QStringLiteral("clNavy"));
@@ -250,7 +253,7 @@ TEST_F(GraphWindowTest, SaveAsJpgAppendsTheExtensionOnlyWhenMissing)
     prompter.queueFile(dir.filePath(QStringLiteral("graph1")));
     prompter.queueFile(dir.filePath(QStringLiteral("graph2.bmp")));
     prompter.queueFile(std::nullopt);
-    window->action(QStringLiteral("Save as jpg..."))->trigger();
+    test::item(*window->contextMenu(), "Saveasjpg1").trigger();
     window->saveAsJpg();
     window->saveAsJpg();
     EXPECT_TRUE(isJfif(dir.filePath(QStringLiteral("graph1.jpg"))));
@@ -279,16 +282,24 @@ TEST_F(GraphWindowTest, PrintAndGraphAllRequests)
     int refreshes = 0;
     QObject::connect(window.get(), &TGraph::refreshRequested, [&] { ++refreshes; });
     addRuns(1);
-    window->action(QStringLiteral("Graph All"))->trigger();
+    window->GraphAll1Click();
     EXPECT_EQ(graphAll, 0); // one run compares with nothing
     addRuns(2);
-    window->action(QStringLiteral("Graph All"))->trigger();
+    window->GraphAll1Click();
     EXPECT_EQ(graphAll, 1);
 
     // While a print starts, mouse movement does not re-plot.
-    QObject::connect(window.get(), &TGraph::printRequested, [&] { window->showMouseReadout(QPointF(1, 1)); });
-    window->action(QStringLiteral("Print Graph..."))->trigger();
+    int prints = 0;
+    QObject::connect(window.get(), &TGraph::printRequested, [&] {
+        ++prints;
+        window->showMouseReadout(QPointF(1, 1));
+    });
+    window->PrintGraph1Click();
+    EXPECT_EQ(prints, 1);
     EXPECT_EQ(refreshes, 0);
+    // The data graph and printing are not part of the program yet: their items stay disabled.
+    EXPECT_FALSE(test::item(*window->contextMenu(), "GraphAll1").isEnabled());
+    EXPECT_FALSE(test::item(*window->contextMenu(), "PrintGraph1").isEnabled());
 }
 
 TEST_F(GraphWindowTest, ThreeRunsPicture)

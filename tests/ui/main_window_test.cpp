@@ -30,6 +30,7 @@
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
+#include "support/ui_items.h"
 #include "ui/analysis/graph_window.h"
 #include "ui/analysis/run_viewer_window.h"
 #include "ui/setup/about_window.h"
@@ -170,49 +171,50 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
     EXPECT_EQ(menus, (QStringList{"Files", "Graph", "History", "Tools", "Window", "&Help"}));
 
     struct Item {
+        const char* name;
         const char* caption;
         const char* shortcut;
         bool visible;
         bool enabled;
     };
     const Item items[] = {
-        {"New Test", "F5", true, false},
-        {"Saved test location", "", true, true},
-        {"Print...", "", true, false},
-        {"Exit", "Alt+F4", true, true},
-        {"Refresh", "Alt+R", true, true},
-        {"Find Com Ports...", "", true, false},
-        {"Calibrate DAQ Unit...", "", true, false},
-        {"Power Units", "", true, true},
-        {"Change Inertia...", "", true, true},
-        {"Change Tach. Ratio...", "", true, true},
-        {"Refresh Directorys", "Alt+F5", true, true},
-        {"Default", "", true, true},
-        {"As Saved", "", true, true},
+        {"NewTest1", "New Test", "F5", true, false},
+        {"Savedtestlocation1", "Saved test location", "", true, true},
+        {"PrintSelectedFiles1", "Print...", "", true, false},
+        {"ExitAll1", "Exit", "Alt+F4", true, true},
+        {"Refresh1", "Refresh", "Alt+R", true, true},
+        {"FindComPort1", "Find Com Ports...", "", true, false},
+        {"Cal1", "Calibrate DAQ Unit...", "", true, false},
+        {"PowerUnit1", "Power Units", "", true, true},
+        {"ChangeInertia1", "Change Inertia...", "", true, true},
+        {"ChangeTachRatio1", "Change Tach. Ratio...", "", true, true},
+        {"RefreshDirectorys1", "Refresh Directorys", "Alt+F5", true, true},
+        {"Default1", "Default", "", true, true},
+        {"AsSaved1", "As Saved", "", true, true},
         // Hidden items are in the menu but cannot be chosen there.
-        {"Save Layout", "", false, false},
-        {"Help...", "", false, false},
-        {"Hints...", "Alt+F1", false, false},
-        {"Bug List...", "", true, false},
-        {"Show New Test Hints", "", true, true},
-        {"Tolvane WEB", "", true, true},
-        {"&About...", "", true, true},
+        {"Save1", "Save Layout", "", false, false},
+        {"Show_Browser", "Help...", "", false, false},
+        {"HintBrowser1", "Hints...", "Alt+F1", false, false},
+        {"BugList1", "Bug List...", "", true, false},
+        {"EnableHintWindows1", "Show New Test Hints", "", true, true},
+        {"TolvaneWEB1", "Tolvane WEB", "", true, true},
+        {"About1", "&About...", "", true, true},
     };
     for (const Item& item : items) {
         SCOPED_TRACE(item.caption);
-        QAction* action = form->action(QString::fromLatin1(item.caption));
-        ASSERT_NE(action, nullptr);
+        QAction* action = &test::item(*form->menuBar(), item.name);
+        EXPECT_EQ(action->text(), QString::fromLatin1(item.caption));
         EXPECT_EQ(action->shortcut().toString(), QString::fromLatin1(item.shortcut));
         EXPECT_EQ(action->isVisible(), item.visible);
         EXPECT_EQ(action->isEnabled(), item.enabled);
     }
     // So are the child windows' items of windows still to come.
-    for (const char* caption : {"Graph All", "Print Graph...", "Goto Test"})
-        EXPECT_FALSE(graphWindow->action(QString::fromLatin1(caption))->isEnabled()) << caption;
-    for (const char* caption : {"Compare Notes", "Print", "Goto &Test"})
-        EXPECT_FALSE(viewFiles->action(QString::fromLatin1(caption))->isEnabled()) << caption;
-    EXPECT_FALSE(browser->action(QStringLiteral("Go To Test"))->isEnabled());
-    EXPECT_TRUE(browser->action(QStringLiteral("Clear All"))->isEnabled());
+    for (const char* name : {"GraphAll1", "PrintGraph1", "GotoTest1"})
+        EXPECT_FALSE(test::item(*graphWindow->contextMenu(), name).isEnabled()) << name;
+    for (const char* name : {"CompareNotes1", "Print1", "GotoTest1"})
+        EXPECT_FALSE(test::item(*viewFiles->contextMenu(), name).isEnabled()) << name;
+    EXPECT_FALSE(test::item(*browser->PopupMenu1(), "GoToTest1").isEnabled());
+    EXPECT_TRUE(test::item(*browser->PopupMenu1(), "ClearAll1").isEnabled());
 
     // The hidden hints item's key works all the same.
     const QList<QShortcut*> keys = form->findChildren<QShortcut*>();
@@ -374,28 +376,28 @@ TEST_F(MainWindowTest, GraphSwitchesTickBothMenusAndRefresh)
 {
     units.setRoadSpeedUnit(QStringLiteral("MPH\tmiles per hour"));
     start();
-    form->action(QStringLiteral("MPH"))->trigger();
+    test::item(*form->menuBar(), "MPH1").trigger();
     EXPECT_EQ(chart.xAxis().title, QStringLiteral("Roller MPH"));
-    EXPECT_FALSE(form->action(QStringLiteral("Torque"))->isChecked());
-    EXPECT_FALSE(graphWindow->action(QStringLiteral("Torque"))->isChecked());
-    EXPECT_TRUE(form->action(QStringLiteral("MPH"))->isChecked());
-    EXPECT_FALSE(form->action(QStringLiteral("RPM"))->isChecked());
-    form->action(QStringLiteral("RPM"))->trigger();
+    EXPECT_FALSE(test::item(*form->menuBar(), "Torque1").isChecked());
+    EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "Torque1").isChecked());
+    EXPECT_TRUE(test::item(*form->menuBar(), "MPH1").isChecked());
+    EXPECT_FALSE(test::item(*form->menuBar(), "RPM1").isChecked());
+    test::item(*form->menuBar(), "RPM1").trigger();
     EXPECT_FALSE(graph.showTorque());
-    EXPECT_TRUE(form->action(QStringLiteral("RPM"))->isChecked());
+    EXPECT_TRUE(test::item(*form->menuBar(), "RPM1").isChecked());
 
-    form->action(QStringLiteral("Uncorrected"))->trigger();
+    test::item(*form->menuBar(), "Uncorrected1").trigger();
     EXPECT_EQ(chart.yAxis().title.endsWith(QStringLiteral("(UnCorrected)")), true);
-    EXPECT_FALSE(form->action(QStringLiteral("Corrected"))->isChecked());
-    form->action(QStringLiteral("Corrected"))->trigger();
+    EXPECT_FALSE(test::item(*form->menuBar(), "Corrected1").isChecked());
+    test::item(*form->menuBar(), "Corrected1").trigger();
     EXPECT_EQ(chart.appearance().marginColor, QStringLiteral("clBlack"));
-    EXPECT_TRUE(graphWindow->action(QStringLiteral("Corrected"))->isChecked());
+    EXPECT_TRUE(test::item(*graphWindow->contextMenu(), "Corrected1").isChecked());
 
-    form->action(QStringLiteral("Grid Lines"))->trigger();
+    test::item(*form->menuBar(), "GridLines1").trigger();
     EXPECT_FALSE(graph.gridLines());
-    EXPECT_FALSE(graphWindow->action(QStringLiteral("Grid &Lines"))->isChecked());
-    form->action(QStringLiteral("HP"))->trigger();
-    EXPECT_FALSE(graphWindow->action(QStringLiteral("HP"))->isChecked());
+    EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "GridLines1").isChecked());
+    test::item(*form->menuBar(), "HP1").trigger();
+    EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "HP1").isChecked());
     // Every switch ends with Refresh, which writes the History.
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
 }
@@ -430,7 +432,7 @@ TEST_F(MainWindowTest, LateWindowsFromTheMenuAndTheHiddenHintsKey)
     form->attachLateWindows({hints, powerUnits});
     emit form->findChildren<QShortcut*>().first()->activated();
     EXPECT_TRUE(hints.isVisible());
-    form->action(QStringLiteral("Power Units"))->trigger();
+    test::item(*form->menuBar(), "PowerUnit1").trigger();
     EXPECT_TRUE(powerUnits.isVisible());
 }
 
@@ -439,7 +441,7 @@ TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
     start();
     int closes = 0;
     QObject::connect(form.get(), &TForm1::closed, [&closes] { ++closes; });
-    form->action(QStringLiteral("Exit"))->trigger();
+    test::item(*form->menuBar(), "ExitAll1").trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(splash->isVisible());
     splash->viewGraphsButton()->click();
@@ -455,11 +457,11 @@ TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
     EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("Tsplashf")});
     EXPECT_FALSE(splash->panel2()->isHidden());
 
-    form->action(QStringLiteral("Tolvane WEB"))->trigger();
+    test::item(*form->menuBar(), "TolvaneWEB1").trigger();
     EXPECT_EQ(prompter.openedAddresses(), QStringList{QString::fromLatin1(TForm1::WebAddress)});
 
     config.write(ConfigKeys::ShowHelp, QStringLiteral("False"));
-    form->action(QStringLiteral("Show New Test Hints"))->trigger();
+    test::item(*form->menuBar(), "EnableHintWindows1").trigger();
     EXPECT_EQ(config.read(ConfigKeys::ShowHelp, QString()), QStringLiteral("True"));
 }
 

@@ -25,6 +25,7 @@
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
+#include "support/ui_items.h"
 #include "ui/analysis/chg_inertia_dialog.h"
 #include "ui/analysis/run_viewer_window.h"
 
@@ -107,12 +108,12 @@ TEST_F(RunViewerWindowTest, ContextMenuCaptionsInOrder)
 
 TEST_F(RunViewerWindowTest, NotesFontSteps)
 {
-    window->action(QStringLiteral("Smaller Font"))->trigger(); // 10 -> 8
+    test::item(*window->contextMenu(), "SmallerFont1").trigger(); // 10 -> 8
     EXPECT_EQ(window->notesFontSize(), 8);
-    window->action(QStringLiteral("Larger Font"))->trigger();  // 8 -> 10
-    window->action(QStringLiteral("Larger Font"))->trigger();  // 10 -> 12
-    window->action(QStringLiteral("Smaller Font"))->trigger(); // 12 -> 10
-    window->action(QStringLiteral("Larger Font"))->trigger();  // 10 -> 12
+    test::item(*window->contextMenu(), "LargerFont1").trigger();  // 8 -> 10
+    test::item(*window->contextMenu(), "LargerFont1").trigger();  // 10 -> 12
+    test::item(*window->contextMenu(), "SmallerFont1").trigger(); // 12 -> 10
+    test::item(*window->contextMenu(), "LargerFont1").trigger();  // 10 -> 12
     EXPECT_EQ(window->notesFontSize(), 12);
     EXPECT_EQ(window->notesBox()->font().pointSize(), 12);
 }
@@ -139,7 +140,7 @@ TEST_F(RunViewerWindowTest, LoadBackupGivesBackTheEditedTextNotTheFile)
 
     // Another run replaces the box; the backup still holds the edit.
     text.setLines(toolFixture(QStringLiteral("step.STP")), false);
-    window->action(QStringLiteral("Load Backup"))->trigger();
+    test::item(*window->contextMenu(), "LoadBackup1").trigger();
     EXPECT_EQ(text.lines(), edited);
     EXPECT_EQ(window->notesBox()->toPlainText(), edited.join(QLatin1Char('\n')));
     EXPECT_TRUE(text.isModified());
@@ -181,7 +182,7 @@ TEST_F(RunViewerWindowTest, SaveAsksThenWritesToLineTwo)
         prompter.clearRecord();
         prompter.queueAnswer(c.answer);
 
-        window->action(QStringLiteral("&Save"))->trigger();
+        test::item(*window->contextMenu(), "Save1").trigger();
 
         ASSERT_EQ(prompter.asked().size(), 1u);
         EXPECT_EQ(prompter.asked()[0].buttons, PromptButtons::OkCancel);
@@ -225,7 +226,7 @@ TEST_F(RunViewerWindowTest, SaveCopyAsKeepsLineTwo)
     prompter.queueFile(copy);
     int fileList = 0;
     QObject::connect(window.get(), &TViewFiles::fileListChanged, [&fileList] { ++fileList; });
-    window->action(QStringLiteral("Save Copy As..."))->trigger();
+    test::item(*window->contextMenu(), "SaveCopyAs1").trigger();
     EXPECT_EQ(readTextLines(copy).lines, text.lines());
     EXPECT_EQ(text.storedPath(), QStringLiteral("Yamaha\\R6\\Smith\\02dyno.SWP"));
     EXPECT_FALSE(text.isModified());
@@ -241,7 +242,7 @@ TEST_F(RunViewerWindowTest, RenameUpdatesTheSelectionRowsAndLineTwo)
     loadRun();
     const QString renamed = root + QStringLiteral("/Yamaha/R6/Smith/07dyno.SWP");
     prompter.queueFile(renamed);
-    window->action(QStringLiteral("Rename..."))->trigger();
+    test::item(*window->contextMenu(), "Rename1").trigger();
 
     ASSERT_EQ(prompter.fileRequests().size(), 1u);
     EXPECT_EQ(prompter.fileRequests()[0].fileName, QStringLiteral("02dyno.SWP"));
@@ -360,7 +361,7 @@ TEST_F(RunViewerWindowTest, ArmedSpikeFilterSavesTheNextRunShownThenRefreshes)
     QObject::connect(window.get(), &TViewFiles::refreshRequested, [&refreshes] { ++refreshes; });
     QObject::connect(window.get(), &TViewFiles::fileListChanged, [&fileLists] { ++fileLists; });
 
-    window->action(QStringLiteral("Spike Filter"))->trigger();
+    test::item(*window->contextMenu(), "SpikeFilter1").trigger();
     EXPECT_TRUE(viewer.spikeFilterArmed());
     window->showRun(spiky, QStringLiteral("clWhite"), QStringLiteral("03dyno.STP"));
     EXPECT_FALSE(viewer.spikeFilterArmed());
@@ -379,7 +380,7 @@ TEST_F(RunViewerWindowTest, EvenIncrementsFromTheInertiaDialogAndWritem)
     QObject::connect(window.get(), &TViewFiles::showGraphRequested, [&graphShown] { ++graphShown; });
 
     // "writem" before any "Even Inc" has nothing to write.
-    window->action(QStringLiteral("writem"))->trigger();
+    test::item(*window->contextMenu(), "writem1").trigger();
     EXPECT_EQ(text.lines(), runLines);
     ASSERT_EQ(prompter.asked().size(), 1u);
 
@@ -393,7 +394,7 @@ TEST_F(RunViewerWindowTest, EvenIncrementsFromTheInertiaDialogAndWritem)
 
     // The kept table writes the same lines into a fresh copy of the run.
     loadRun();
-    window->action(QStringLiteral("writem"))->trigger();
+    test::item(*window->contextMenu(), "writem1").trigger();
     EXPECT_EQ(text.lines(), even);
 }
 

@@ -62,9 +62,16 @@ protected:
 TEST_F(SaveDialogTest, CaptionsAndStandardAtmosphere)
 {
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Save Data to File."));
-    for (const char* caption : {"Go Back", "Add New Directory", "Get notes from graph", "  Save then Graph",
-                                "Save then test", "Standard."})
-        EXPECT_NE(dialog.button(QString::fromUtf8(caption)), nullptr) << caption;
+    const std::pair<const char*, const char*> buttons[] = {{"Cancelb", "Go Back"},
+                                                           {"Mk_Dir", "Add New Directory"},
+                                                           {"Button1", "Get notes from graph"},
+                                                           {"STGraph", "  Save then Graph"},
+                                                           {"STTest", "Save then test"},
+                                                           {"ResetAtmC", "Standard."}};
+    for (const auto& [name, caption] : buttons) {
+        ASSERT_NE(dialog.button(name), nullptr) << name;
+        EXPECT_EQ(dialog.button(name)->text(), QString::fromLatin1(caption));
+    }
     QStringList notesItems;
     for (const QAction* action : dialog.notesMenu()->actions())
         notesItems << action->text();
@@ -77,7 +84,7 @@ TEST_F(SaveDialogTest, CaptionsAndStandardAtmosphere)
                              QStringLiteral("1.0123"));
     EXPECT_EQ(dialog.TempE()->text(), QStringLiteral("25.0"));
     EXPECT_EQ(dialog.CorrE()->text(), QStringLiteral("1.0123"));
-    dialog.button(QStringLiteral("Standard."))->click();
+    dialog.button("ResetAtmC")->click();
     EXPECT_EQ((QStringList{dialog.TempE()->text(), dialog.PresE()->text(), dialog.HumdE()->text(),
                            dialog.CorrE()->text()}),
               (QStringList{"+77.0", "29.22", "0.0", "1.0000"}));
@@ -129,7 +136,7 @@ TEST_F(SaveDialogTest, NewFolderCancelledExistingAndFailing)
     QStringList prefills;
 
     test::queueNewFolder(prompter, std::nullopt, &prefills); // Cancel
-    dialog.button(QStringLiteral("Add New Directory"))->click();
+    dialog.button("Mk_Dir")->click();
     EXPECT_EQ(prefills, QStringList{QDir::toNativeSeparators(start)});
     EXPECT_TRUE(prompter.asked().empty());
     EXPECT_EQ(dialog.Dir1()->directory(), start);
@@ -187,10 +194,10 @@ TEST_F(SaveDialogTest, SaveButtonsAskWithChosenPathThenGoBack)
     dialog.Memo2()->setPlainText(QStringLiteral("Jets:\t150"));
     EXPECT_EQ(conditions.notes(), QStringList{"Jets:\t150"});
     EXPECT_FALSE(dialog.Memo2()->tabChangesFocus()); // tabs accepted once changed
-    dialog.button(QStringLiteral("Save then test"))->click();
+    dialog.button("STTest")->click();
     EXPECT_TRUE(dialog.Memo2()->tabChangesFocus());
     EXPECT_FALSE(dialog.isVisible());
-    dialog.button(QStringLiteral("  Save then Graph"))->click();
+    dialog.button("STGraph")->click();
     const QString full = QDir(target).filePath(QStringLiteral("01dyno.STP"));
     EXPECT_EQ(events, (QStringList{"test " + full, "back", "back", "graph " + full}));
 }

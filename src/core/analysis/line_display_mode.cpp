@@ -6,13 +6,13 @@ const std::array<LineDisplayItem, 7>& lineDisplayItems()
 {
     using Mode = GraphSettings::LineDisplayMode;
     static const std::array<LineDisplayItem, 7> items{{
-        {Mode::ShowHighest, QStringLiteral("Show highest (normal)")},
-        {Mode::ShowAll, QStringLiteral("Show all (diagnose)")},
-        {Mode::Tolerance3, QStringLiteral("3.0")},
-        {Mode::Tolerance2, QStringLiteral("2.0")},
-        {Mode::Tolerance1, QStringLiteral("1.0")},
-        {Mode::Tolerance05, QStringLiteral("0.5")},
-        {Mode::Tolerance01, QStringLiteral("0.1")},
+        {Mode::ShowHighest, "Showhighestnormal1", QStringLiteral("Show highest (normal)")},
+        {Mode::ShowAll, "Showalldiagnose1", QStringLiteral("Show all (diagnose)")},
+        {Mode::Tolerance3, "N301", QStringLiteral("3.0")},
+        {Mode::Tolerance2, "N201", QStringLiteral("2.0")},
+        {Mode::Tolerance1, "N101", QStringLiteral("1.0")},
+        {Mode::Tolerance05, "N051", QStringLiteral("0.5")},
+        {Mode::Tolerance01, "N011", QStringLiteral("0.1")},
     }};
     return items;
 }

@@ -11,6 +11,7 @@ namespace tolvane {
 
 struct LineDisplayItem {
     GraphSettings::LineDisplayMode mode;
+    const char* name; // the menu item's object name
     QString caption;
 };
 

@@ -57,9 +57,11 @@ TGraph::~TGraph()
     m_model.setChart(nullptr);
 }
 
-QAction* TGraph::addItem(QMenu* menu, const QString& caption, std::function<void()> handler, bool checkable)
+QAction* TGraph::addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
+                         bool checkable)
 {
     QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
     item->setCheckable(checkable);
     connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     return item;
@@ -68,80 +70,75 @@ QAction* TGraph::addItem(QMenu* menu, const QString& caption, std::function<void
 void TGraph::buildMenu()
 {
     m_menu = new QMenu(this);
-    addItem(m_menu, QStringLiteral("Refresh"), [this] { emit refreshRequested(); });
-    addItem(m_menu, QStringLiteral("Graph All"), [this] {
-        // The data graph compares runs: it needs a second run with a colour.
-        if (m_selection.runCount() >= 2 && !m_selection.row(2).colorName.isEmpty())
-            emit graphAllRequested();
-    });
+    addItem(m_menu, "Refresh1", QStringLiteral("Refresh"), [this] { emit refreshRequested(); });
+    // The data graph, printing and the test windows are not part of the program yet: their items
+    // stay in place, disabled.
+    addItem(m_menu, "GraphAll1", QStringLiteral("Graph All"), [this] {
+        GraphAll1Click();
+    })->setEnabled(false);
     m_menu->addSeparator();
     const auto toggleX = [this](bool writeAxis) {
         toggleXQuantity(m_settings, m_model, m_units);
         refreshThen(writeAxis);
     };
-    addItem(
-        m_menu, QStringLiteral("RPM"), [toggleX] { toggleX(false); }, true);
-    addItem(
-        m_menu, QStringLiteral("MPH"), [toggleX] { toggleX(true); }, true);
+    m_rpm1 = addItem(
+        m_menu, "RPM1", QStringLiteral("RPM"), [toggleX] { toggleX(false); }, true);
+    m_mph1 = addItem(
+        m_menu, "MPH1", QStringLiteral("MPH"), [toggleX] { toggleX(true); }, true);
     m_menu->addSeparator();
-    addItem(
-        m_menu, QStringLiteral("HP"),
-        [this] {
-            m_settings.setShowPower(!m_settings.showPower());
-            refreshThen(true);
-        },
-        true);
-    addItem(
-        m_menu, QStringLiteral("Torque"),
-        [this] {
-            m_settings.setShowTorque(!m_settings.showTorque());
-            refreshThen(true);
-        },
-        true);
-    addItem(
-        m_menu, QStringLiteral("CO% / Acc"),
-        [this] {
-            m_settings.setShowCo(!m_settings.showCo());
-            refreshThen(true);
-        },
-        true);
+    const auto curveSwitch = [this](const char* name, const QString& caption,
+                                    bool (GraphSettings::*shown)() const, void (GraphSettings::*show)(bool)) {
+        return addItem(
+            m_menu, name, caption,
+            [this, shown, show] {
+                (m_settings.*show)(!(m_settings.*shown)());
+                refreshThen(true);
+            },
+            true);
+    };
+    m_hp1 = curveSwitch("HP1", QStringLiteral("HP"), &GraphSettings::showPower, &GraphSettings::setShowPower);
+    m_torque1 = curveSwitch("Torque1", QStringLiteral("Torque"), &GraphSettings::showTorque,
+                            &GraphSettings::setShowTorque);
+    m_co1 =
+        curveSwitch("CO1", QStringLiteral("CO% / Acc"), &GraphSettings::showCo, &GraphSettings::setShowCo);
     m_menu->addSeparator();
-    addItem(
-        m_menu, QStringLiteral("Corrected"),
+    m_corrected1 = addItem(
+        m_menu, "Corrected1", QStringLiteral("Corrected"),
         [this] {
             chooseCorrected(m_settings, m_model, true);
             refreshThen(true);
         },
         true);
-    addItem(
-        m_menu, QStringLiteral("Uncorrected"),
+    m_uncorrected1 = addItem(
+        m_menu, "Uncorrected1", QStringLiteral("Uncorrected"),
         [this] {
             chooseCorrected(m_settings, m_model, false);
             refreshThen(false);
         },
         true);
     m_menu->addSeparator();
-    addItem(
-        m_menu, QStringLiteral("Grid &Lines"),
+    m_gridLines1 = addItem(
+        m_menu, "GridLines1", QStringLiteral("Grid &Lines"),
         [this] {
             toggleGridLines(m_settings, m_model);
             refreshThen(false);
         },
         true);
-    addItem(m_menu, QStringLiteral("&Colors..."), [this] { chooseColors(); });
-    addItem(
-        m_menu, QStringLiteral("Average test phases"),
+    addItem(m_menu, "Colors1", QStringLiteral("&Colors..."), [this] { chooseColors(); });
+    m_averageTestPhase1 = addItem(
+        m_menu, "AverageTestPhase1", QStringLiteral("Average test phases"),
         [this] {
             m_settings.setAverageTestPhases(!m_settings.averageTestPhases());
             refreshThen(false);
         },
         true);
     QMenu* modes = m_menu->addMenu(QStringLiteral("Line display mode"));
+    modes->setObjectName(QStringLiteral("Linedisplaymode1"));
     m_lineDisplayGroup = new QActionGroup(this);
     m_lineDisplayGroup->setExclusive(true);
     for (const LineDisplayItem& item : lineDisplayItems()) {
         QAction* choice = addItem(
-            modes, item.caption,
+            modes, item.name, item.caption,
             [this, mode = item.mode] {
                 m_settings.setLineDisplayMode(mode);
                 refreshThen(false);
@@ -151,41 +148,42 @@ void TGraph::buildMenu()
         m_lineDisplayGroup->addAction(choice);
     }
     m_menu->addSeparator();
-    addItem(m_menu, QStringLiteral("Save as jpg..."), [this] { saveAsJpg(); });
-    addItem(m_menu, QStringLiteral("Print Graph..."), [this] {
-        m_printing = true;
-        emit printRequested();
-        m_printing = false;
-    });
+    addItem(m_menu, "Saveasjpg1", QStringLiteral("Save as jpg..."), [this] { saveAsJpg(); });
+    addItem(m_menu, "PrintGraph1", QStringLiteral("Print Graph..."), [this] {
+        PrintGraph1Click();
+    })->setEnabled(false);
     m_menu->addSeparator();
-    addItem(m_menu, QStringLiteral("Goto Test"), [this] { emit gotoTestRequested(); });
+    addItem(m_menu, "GotoTest1", QStringLiteral("Goto Test"), [this] {
+        emit gotoTestRequested();
+    })->setEnabled(false);
 }
 
-QAction* TGraph::action(const QString& caption) const
+void TGraph::GraphAll1Click()
 {
-    for (QAction* item : m_menu->findChildren<QAction*>()) {
-        if (item->text() == caption && !item->isSeparator())
-            return item;
-    }
-    for (QAction* item : m_lineDisplayGroup->actions()) {
-        if (item->text() == caption)
-            return item;
-    }
-    return nullptr;
+    // The data graph compares runs: it needs a second run with a colour.
+    if (m_selection.runCount() >= 2 && !m_selection.row(2).colorName.isEmpty())
+        emit graphAllRequested();
+}
+
+void TGraph::PrintGraph1Click()
+{
+    m_printing = true;
+    emit printRequested();
+    m_printing = false;
 }
 
 void TGraph::syncChecks()
 {
     const bool mph = m_settings.xAxisColumn() == GraphSettings::RoadSpeedAxis;
-    action(QStringLiteral("RPM"))->setChecked(!mph);
-    action(QStringLiteral("MPH"))->setChecked(mph);
-    action(QStringLiteral("HP"))->setChecked(m_settings.showPower());
-    action(QStringLiteral("Torque"))->setChecked(m_settings.showTorque());
-    action(QStringLiteral("CO% / Acc"))->setChecked(m_settings.showCo());
-    action(QStringLiteral("Corrected"))->setChecked(m_settings.corrected());
-    action(QStringLiteral("Uncorrected"))->setChecked(!m_settings.corrected());
-    action(QStringLiteral("Grid &Lines"))->setChecked(m_settings.gridLines());
-    action(QStringLiteral("Average test phases"))->setChecked(m_settings.averageTestPhases());
+    m_rpm1->setChecked(!mph);
+    m_mph1->setChecked(mph);
+    m_hp1->setChecked(m_settings.showPower());
+    m_torque1->setChecked(m_settings.showTorque());
+    m_co1->setChecked(m_settings.showCo());
+    m_corrected1->setChecked(m_settings.corrected());
+    m_uncorrected1->setChecked(!m_settings.corrected());
+    m_gridLines1->setChecked(m_settings.gridLines());
+    m_averageTestPhase1->setChecked(m_settings.averageTestPhases());
     for (QAction* item : m_lineDisplayGroup->actions())
         item->setChecked(item->data().value<GraphSettings::LineDisplayMode>() ==
                          m_settings.lineDisplayMode());

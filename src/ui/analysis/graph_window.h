@@ -38,8 +38,6 @@ public:
 
     QcpChart& chart() const { return *m_chart; }
     QMenu* contextMenu() const { return m_menu; }
-    // The context-menu item with this caption (searched in the submenu too), nullptr if none.
-    QAction* action(const QString& caption) const;
 
     // WriteAxis: both axis titles from the x quantity and the curve switches.
     void WriteAxis();
@@ -48,6 +46,10 @@ public:
     void showMouseReadout(QPointF value);
     // "Save as jpg...": asks for a name, captures the window and writes it as JPEG.
     void saveAsJpg();
+    // "Graph All": the data graph of the compared runs, when there are two runs to compare.
+    void GraphAll1Click();
+    // "Print Graph...": the print, with no re-plot from mouse movement meanwhile.
+    void PrintGraph1Click();
     // "&Colors...": the chart background and margin take the chosen colour.
     void chooseColors();
     // The chart background and margin take the settings' colour (also when a layout is read back).
@@ -65,7 +67,7 @@ protected:
 
 private:
     void buildMenu();
-    QAction* addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
                      bool checkable = false);
     void syncChecks();
     void refreshThen(bool writeAxis);
@@ -79,6 +81,15 @@ private:
     TextLocale m_locale;
     std::unique_ptr<QcpChart> m_chart;
     QMenu* m_menu = nullptr;
+    QAction* m_rpm1 = nullptr;
+    QAction* m_mph1 = nullptr;
+    QAction* m_hp1 = nullptr;
+    QAction* m_torque1 = nullptr;
+    QAction* m_co1 = nullptr;
+    QAction* m_corrected1 = nullptr;
+    QAction* m_uncorrected1 = nullptr;
+    QAction* m_gridLines1 = nullptr;
+    QAction* m_averageTestPhase1 = nullptr;
     QActionGroup* m_lineDisplayGroup = nullptr;
     // Set while the window starts a print: mouse movement must not re-plot meanwhile.
     bool m_printing = false;

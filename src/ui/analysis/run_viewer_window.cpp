@@ -115,9 +115,10 @@ TViewFiles::~TViewFiles()
     m_plotter.setSpikeFilter({});
 }
 
-QAction* TViewFiles::addItem(const QString& caption, std::function<void()> handler)
+QAction* TViewFiles::addItem(const char* name, const QString& caption, std::function<void()> handler)
 {
     QAction* item = m_menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
     connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
     return item;
 }
@@ -126,35 +127,32 @@ void TViewFiles::buildMenu()
 {
     m_menu = new QMenu(this);
     m_menu->setObjectName(QStringLiteral("PopupMenu1"));
-    addItem(QStringLiteral("Compare Notes"), [this] { CompareNotes1Click(); });
+    // The notes comparison, printing and the test windows are not part of the program yet: their
+    // items stay in place, disabled.
+    addItem("CompareNotes1", QStringLiteral("Compare Notes"), [this] {
+        CompareNotes1Click();
+    })->setEnabled(false);
     m_menu->addSeparator();
-    addItem(QStringLiteral("&Save"), [this] { Save1Click(); });
-    addItem(QStringLiteral("Rename..."), [this] { Rename1Click(); });
-    addItem(QStringLiteral("Save Copy As..."), [this] { SaveCopyAs1Click(); });
+    addItem("Save1", QStringLiteral("&Save"), [this] { Save1Click(); });
+    addItem("Rename1", QStringLiteral("Rename..."), [this] { Rename1Click(); });
+    addItem("SaveCopyAs1", QStringLiteral("Save Copy As..."), [this] { SaveCopyAs1Click(); });
     m_menu->addSeparator();
-    addItem(QStringLiteral("Cut              Ctrl+X"), [this] { m_memo->cut(); });
-    addItem(QStringLiteral("Copy           Ctrl+C"), [this] { m_memo->copy(); });
-    addItem(QStringLiteral("Paste          Ctrl+P"), [this] { m_memo->paste(); });
+    addItem("Cut1", QStringLiteral("Cut              Ctrl+X"), [this] { m_memo->cut(); });
+    addItem("Copy1", QStringLiteral("Copy           Ctrl+C"), [this] { m_memo->copy(); });
+    addItem("Paste1", QStringLiteral("Paste          Ctrl+P"), [this] { m_memo->paste(); });
     m_menu->addSeparator();
-    addItem(QStringLiteral("Larger Font"), [this] { LargerFont1Click(); });
-    addItem(QStringLiteral("Smaller Font"), [this] { SmallerFont1Click(); });
+    addItem("LargerFont1", QStringLiteral("Larger Font"), [this] { LargerFont1Click(); });
+    addItem("SmallerFont1", QStringLiteral("Smaller Font"), [this] { SmallerFont1Click(); });
     m_menu->addSeparator();
-    addItem(QStringLiteral("Load Backup"), [this] { LoadBackup1Click(); });
+    addItem("LoadBackup1", QStringLiteral("Load Backup"), [this] { LoadBackup1Click(); });
     m_menu->addSeparator();
-    addItem(QStringLiteral("Print"), [this] { emit printRequested(); });
-    addItem(QStringLiteral("Goto &Test"), [this] { emit gotoTestRequested(); });
-    addItem(QStringLiteral("Even Inc"), [this] { EvnIncClick(); });
-    addItem(QStringLiteral("writem"), [this] { writem1Click(); });
-    addItem(QStringLiteral("Spike Filter"), [this] { SpikeFilter1Click(); });
-}
-
-QAction* TViewFiles::action(const QString& caption) const
-{
-    for (QAction* item : m_menu->actions()) {
-        if (!item->isSeparator() && item->text() == caption)
-            return item;
-    }
-    return nullptr;
+    addItem("Print1", QStringLiteral("Print"), [this] { emit printRequested(); })->setEnabled(false);
+    addItem("GotoTest1", QStringLiteral("Goto &Test"), [this] {
+        emit gotoTestRequested();
+    })->setEnabled(false);
+    addItem("EvenInc1", QStringLiteral("Even Inc"), [this] { EvnIncClick(); });
+    addItem("writem1", QStringLiteral("writem"), [this] { writem1Click(); });
+    addItem("SpikeFilter1", QStringLiteral("Spike Filter"), [this] { SpikeFilter1Click(); });
 }
 
 void TViewFiles::report(const QString& title, const QString& text)

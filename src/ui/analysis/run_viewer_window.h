@@ -46,8 +46,6 @@ public:
     QPlainTextEdit* notesBox() const { return m_memo; }
     QTableWidget* runTableGrid() const { return m_runGrid; }
     QMenu* contextMenu() const { return m_menu; }
-    // The context-menu item with this caption, nullptr if none.
-    QAction* action(const QString& caption) const;
     TChg_IF& inertiaDialog() const { return *m_inertiaDialog; }
     TChg_Ratio& ratioDialog() const { return *m_ratioDialog; }
     int notesFontSize() const { return m_notesFontSize; }
@@ -102,7 +100,7 @@ protected:
 
 private:
     void buildMenu();
-    QAction* addItem(const QString& caption, std::function<void()> handler);
+    QAction* addItem(const char* name, const QString& caption, std::function<void()> handler);
     void showText();
     void notesEdited();
     void applyNotesLook();

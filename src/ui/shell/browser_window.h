@@ -59,8 +59,6 @@ public:
     QListWidget* Mfilelb() const { return m_files; }
     QTableWidget* Selfileg() const { return m_grid; }
     QMenu* PopupMenu1() const { return m_menu; }
-    // The pop-up menu item with this caption, nullptr if none.
-    QAction* action(const QString& caption) const;
 
     // The grid's colour and date columns and the file list's width, as the layout keeps them.
     void setColumnWidths(int colorWidth, int dateWidth, int filesWidth);

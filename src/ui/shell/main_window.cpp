@@ -80,128 +80,126 @@ TForm1::~TForm1()
     }
 }
 
-QAction* TForm1::addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
+QAction* TForm1::addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
                          const QKeySequence& shortcut)
 {
     QAction* item = menu->addAction(caption);
+    item->setObjectName(QLatin1String(name));
     item->setShortcut(shortcut);
-    connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    if (handler)
+        connect(item, &QAction::triggered, this, [handler = std::move(handler)] { handler(); });
+    else
+        // Its window is not part of the program yet: the item stays in place, disabled.
+        item->setEnabled(false);
     return item;
 }
 
 void TForm1::buildMenu()
 {
     QMenu* files = menuBar()->addMenu(QStringLiteral("Files"));
-    // The test windows, the port finder, the calibration, printing and the bug list are not part
-    // of this program yet: their items stay in place, disabled.
-    addItem(files, QStringLiteral("New Test"), {}, QKeySequence(Qt::Key_F5))->setEnabled(false);
+    addItem(files, "NewTest1", QStringLiteral("New Test"), {}, QKeySequence(Qt::Key_F5));
     files->addSeparator();
-    addItem(files, QStringLiteral("Saved test location"), [this] { Savedtestlocation1Click(); });
+    addItem(files, "Savedtestlocation1", QStringLiteral("Saved test location"),
+            [this] { Savedtestlocation1Click(); });
     files->addSeparator();
-    addItem(files, QStringLiteral("Print..."), {})->setEnabled(false);
+    addItem(files, "PrintSelectedFiles1", QStringLiteral("Print..."), {});
     files->addSeparator();
     addItem(
-        files, QStringLiteral("Exit"), [this] { ExitAll1Click(); }, QKeySequence(QStringLiteral("Alt+F4")));
+        files, "ExitAll1", QStringLiteral("Exit"), [this] { ExitAll1Click(); },
+        QKeySequence(QStringLiteral("Alt+F4")));
 
     QMenu* graph = menuBar()->addMenu(QStringLiteral("Graph"));
     addItem(
-        graph, QStringLiteral("Refresh"), [this] { Refresh1Click(); }, QKeySequence(QStringLiteral("Alt+R")));
+        graph, "Refresh1", QStringLiteral("Refresh"), [this] { Refresh1Click(); },
+        QKeySequence(QStringLiteral("Alt+R")));
     graph->addSeparator();
-    const auto addSwitch = [this](QMenu* menu, const QString& caption, void (TForm1::*handler)()) {
-        QAction* item = addItem(menu, caption, [this, handler] {
+    const auto addSwitch = [this](QMenu* menu, const char* name, const QString& caption,
+                                  void (TForm1::*handler)()) {
+        QAction* item = addItem(menu, name, caption, [this, handler] {
             (this->*handler)();
             // The tick follows the settings even when a switch changed nothing.
             syncGraphChecks();
         });
         item->setCheckable(true);
+        return item;
     };
-    addSwitch(graph, QStringLiteral("RPM"), &TForm1::RPM1Click);
-    addSwitch(graph, QStringLiteral("MPH"), &TForm1::MPH1Click);
+    m_rpm1 = addSwitch(graph, "RPM1", QStringLiteral("RPM"), &TForm1::RPM1Click);
+    m_mph1 = addSwitch(graph, "MPH1", QStringLiteral("MPH"), &TForm1::MPH1Click);
     graph->addSeparator();
-    addSwitch(graph, QStringLiteral("HP"), &TForm1::HP1Click);
-    addSwitch(graph, QStringLiteral("Torque"), &TForm1::Torque1Click);
-    addSwitch(graph, QStringLiteral("CO%"), &TForm1::CO1Click);
+    m_hp1 = addSwitch(graph, "HP1", QStringLiteral("HP"), &TForm1::HP1Click);
+    m_torque1 = addSwitch(graph, "Torque1", QStringLiteral("Torque"), &TForm1::Torque1Click);
+    m_co1 = addSwitch(graph, "CO1", QStringLiteral("CO%"), &TForm1::CO1Click);
     graph->addSeparator();
-    addSwitch(graph, QStringLiteral("Corrected"), &TForm1::Corrected1Click);
-    addSwitch(graph, QStringLiteral("Uncorrected"), &TForm1::Uncorrected1Click);
+    m_corrected1 = addSwitch(graph, "Corrected1", QStringLiteral("Corrected"), &TForm1::Corrected1Click);
+    m_uncorrected1 =
+        addSwitch(graph, "Uncorrected1", QStringLiteral("Uncorrected"), &TForm1::Uncorrected1Click);
     graph->addSeparator();
-    addSwitch(graph, QStringLiteral("Grid Lines"), &TForm1::GridLines1Click);
+    m_gridLines1 = addSwitch(graph, "GridLines1", QStringLiteral("Grid Lines"), &TForm1::GridLines1Click);
 
     m_historyMenu = menuBar()->addMenu(QStringLiteral("History"));
-    for (int item = 1; item <= Selection::HistorySize; ++item)
-        m_historyItems.append(addItem(m_historyMenu, QString(), [this, item] { lastFileClick(item); }));
+    for (int item = 1; item <= Selection::HistorySize; ++item) {
+        const QByteArray name = "last_file" + QByteArray::number(item);
+        m_historyItems.append(
+            addItem(m_historyMenu, name.constData(), QString(), [this, item] { lastFileClick(item); }));
+    }
     m_historyMenu->addSeparator();
 
     QMenu* tools = menuBar()->addMenu(QStringLiteral("Tools"));
-    addItem(tools, QStringLiteral("Find Com Ports..."), {})->setEnabled(false);
-    addItem(tools, QStringLiteral("Calibrate DAQ Unit..."), {})->setEnabled(false);
-    addItem(tools, QStringLiteral("Power Units"), [this] {
+    addItem(tools, "FindComPort1", QStringLiteral("Find Com Ports..."), {});
+    addItem(tools, "Cal1", QStringLiteral("Calibrate DAQ Unit..."), {});
+    addItem(tools, "PowerUnit1", QStringLiteral("Power Units"), [this] {
         if (m_lateWindows)
             m_lateWindows->powerUnits.show();
     });
     tools->addSeparator();
-    addItem(tools, QStringLiteral("Change Inertia..."), [this] {
+    addItem(tools, "ChangeInertia1", QStringLiteral("Change Inertia..."), [this] {
         if (m_windows)
             m_windows->viewer.ChangeInertia1Click();
     });
-    addItem(tools, QStringLiteral("Change Tach. Ratio..."), [this] {
+    addItem(tools, "ChangeTachRatio1", QStringLiteral("Change Tach. Ratio..."), [this] {
         if (m_windows)
             m_windows->viewer.ChangeRatio1Click();
     });
     tools->addSeparator();
     addItem(
-        tools, QStringLiteral("Refresh Directorys"), [this] { RefreshDirectorys1Click(); },
-        QKeySequence(QStringLiteral("Alt+F5")));
+        tools, "RefreshDirectorys1", QStringLiteral("Refresh Directorys"),
+        [this] { RefreshDirectorys1Click(); }, QKeySequence(QStringLiteral("Alt+F5")));
 
     QMenu* window = menuBar()->addMenu(QStringLiteral("Window"));
-    addItem(window, QStringLiteral("Default"), [this] { Default1Click(); });
-    addItem(window, QStringLiteral("As Saved"), [this] { AsSaved1Click(); });
-    addItem(window, QStringLiteral("Save Layout"), [this] { Save1Click(); })->setVisible(false);
+    addItem(window, "Default1", QStringLiteral("Default"), [this] { Default1Click(); });
+    addItem(window, "AsSaved1", QStringLiteral("As Saved"), [this] { AsSaved1Click(); });
+    addItem(window, "Save1", QStringLiteral("Save Layout"), [this] { Save1Click(); })->setVisible(false);
 
     QMenu* help = menuBar()->addMenu(QStringLiteral("&Help"));
-    addItem(help, QStringLiteral("Help..."), [this] {
+    addItem(help, "Show_Browser", QStringLiteral("Help..."), [this] {
         if (m_windows)
             m_windows->about.show();
     })->setVisible(false);
     const QKeySequence hintsKey(QStringLiteral("Alt+F1"));
-    addItem(
-        help, QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, hintsKey)
-        ->setVisible(false);
+    m_hintBrowser1 = addItem(
+        help, "HintBrowser1", QStringLiteral("Hints..."), [this] { HintBrowser1Click(); }, hintsKey);
+    m_hintBrowser1->setVisible(false);
     // The item is hidden, but its key still brings up the hints (a hidden item takes no key).
     connect(new QShortcut(hintsKey, this), &QShortcut::activated, this, &TForm1::HintBrowser1Click);
-    addItem(help, QStringLiteral("Bug List..."), {})->setEnabled(false);
-    addItem(help, QStringLiteral("Show New Test Hints"), [this] { EnableHelp(); });
+    addItem(help, "BugList1", QStringLiteral("Bug List..."), {});
+    addItem(help, "EnableHintWindows1", QStringLiteral("Show New Test Hints"), [this] { EnableHelp(); });
     help->addSeparator();
-    addItem(help, QStringLiteral("Tolvane WEB"), [this] { TolvaneWEB1Click(); });
-    addItem(help, QStringLiteral("&About..."), [this] { About1Click(); });
-}
-
-QAction* TForm1::action(const QString& caption) const
-{
-    for (QAction* menu : menuBar()->actions()) {
-        for (QAction* item : menu->menu()->actions())
-            if (item->text() == caption)
-                return item;
-    }
-    return nullptr;
+    addItem(help, "TolvaneWEB1", QStringLiteral("Tolvane WEB"), [this] { TolvaneWEB1Click(); });
+    addItem(help, "About1", QStringLiteral("&About..."), [this] { About1Click(); });
 }
 
 void TForm1::syncGraphChecks()
 {
     const GraphSettings& settings = m_models.graph;
     const bool engine = settings.xAxisColumn() == GraphSettings::EngineSpeedAxis;
-    const std::pair<const char*, bool> checks[] = {
-        {"RPM", engine},
-        {"MPH", !engine},
-        {"HP", settings.showPower()},
-        {"Torque", settings.showTorque()},
-        {"CO%", settings.showCo()},
-        {"Corrected", settings.corrected()},
-        {"Uncorrected", !settings.corrected()},
-        {"Grid Lines", settings.gridLines()},
-    };
-    for (const auto& [caption, checked] : checks)
-        action(QString::fromLatin1(caption))->setChecked(checked);
+    m_rpm1->setChecked(engine);
+    m_mph1->setChecked(!engine);
+    m_hp1->setChecked(settings.showPower());
+    m_torque1->setChecked(settings.showTorque());
+    m_co1->setChecked(settings.showCo());
+    m_corrected1->setChecked(settings.corrected());
+    m_uncorrected1->setChecked(!settings.corrected());
+    m_gridLines1->setChecked(settings.gridLines());
 }
 
 void TForm1::showHistory()
@@ -223,14 +221,6 @@ void TForm1::attach(const Windows& windows)
     m_browserFrame = frame(windows.browser);
     m_graphFrame = frame(windows.graph);
     m_viewerFrame = frame(windows.viewer);
-
-    // The test windows, printing and the data graph are not part of the program yet: the child
-    // windows' items that would show them stay disabled, like the main menu's.
-    for (const char* caption : {"Graph All", "Print Graph...", "Goto Test"})
-        windows.graph.action(QString::fromLatin1(caption))->setEnabled(false);
-    for (const char* caption : {"Compare Notes", "Print", "Goto &Test"})
-        windows.viewer.action(QString::fromLatin1(caption))->setEnabled(false);
-    windows.browser.action(QStringLiteral("Go To Test"))->setEnabled(false);
 
     connect(&windows.graph, &TGraph::refreshRequested, this, &TForm1::Refresh1Click);
     connect(&windows.viewer, &TViewFiles::refreshRequested, this, &TForm1::Refresh1Click);
@@ -582,7 +572,7 @@ void TForm1::HintBrowser1Click()
     // Nothing ticks the item, so this shows the hints; a ticked item would close them.
     if (!m_lateWindows)
         return;
-    if (action(QStringLiteral("Hints..."))->isChecked())
+    if (m_hintBrowser1->isChecked())
         m_lateWindows->hints.close();
     else
         m_lateWindows->hints.show();

@@ -77,8 +77,6 @@ public:
     void attach(const Windows& windows);
     void attachLateWindows(const LateWindows& windows);
 
-    // The main menu item with this caption (searched in every menu), nullptr if none.
-    QAction* action(const QString& caption) const;
     QMenu* historyMenu() const { return m_historyMenu; }
     QMdiArea* clientArea() const { return m_area; }
     // The frame of each graph-screen window inside the client area.
@@ -133,7 +131,8 @@ protected:
 
 private:
     void buildMenu();
-    QAction* addItem(QMenu* menu, const QString& caption, std::function<void()> handler,
+    // An item named as the program names it; without a handler it stays disabled.
+    QAction* addItem(QMenu* menu, const char* name, const QString& caption, std::function<void()> handler,
                      const QKeySequence& shortcut = {});
     void syncGraphChecks();
     void showHistory();
@@ -152,6 +151,15 @@ private:
     QMdiSubWindow* m_browserFrame = nullptr;
     QMdiSubWindow* m_graphFrame = nullptr;
     QMdiSubWindow* m_viewerFrame = nullptr;
+    QAction* m_rpm1 = nullptr;
+    QAction* m_mph1 = nullptr;
+    QAction* m_hp1 = nullptr;
+    QAction* m_torque1 = nullptr;
+    QAction* m_co1 = nullptr;
+    QAction* m_corrected1 = nullptr;
+    QAction* m_uncorrected1 = nullptr;
+    QAction* m_gridLines1 = nullptr;
+    QAction* m_hintBrowser1 = nullptr;
     QMenu* m_historyMenu = nullptr;
     QList<QAction*> m_historyItems;
     bool m_layoutReady = false;

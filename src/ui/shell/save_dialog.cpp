@@ -117,16 +117,12 @@ TTstTypeF::TTstTypeF(RunConditions& conditions, TestSetup& setup, ViewerState& v
     connect(m_notes, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_notesMenu->popup(m_notes->mapToGlobal(at)); });
 
-    connect(button(QStringLiteral("Go Back")), &QPushButton::clicked, this, &TTstTypeF::CancelbClick);
-    connect(button(QStringLiteral("Add New Directory")), &QPushButton::clicked, this,
-            &TTstTypeF::Mk_DirClick);
-    connect(button(QStringLiteral("Get notes from graph")), &QPushButton::clicked, this,
-            &TTstTypeF::notesFromGraphRequested);
-    connect(button(QStringLiteral("  Save then Graph")), &QPushButton::clicked, this,
-            &TTstTypeF::STGraphClick);
-    connect(button(QStringLiteral("Save then test")), &QPushButton::clicked, this, &TTstTypeF::STTestClick);
-    connect(button(QStringLiteral("Standard.")), &QPushButton::clicked, &m_conditions,
-            &RunConditions::ResetAtmCClick);
+    connect(button("Cancelb"), &QPushButton::clicked, this, &TTstTypeF::CancelbClick);
+    connect(button("Mk_Dir"), &QPushButton::clicked, this, &TTstTypeF::Mk_DirClick);
+    connect(button("Button1"), &QPushButton::clicked, this, &TTstTypeF::notesFromGraphRequested);
+    connect(button("STGraph"), &QPushButton::clicked, this, &TTstTypeF::STGraphClick);
+    connect(button("STTest"), &QPushButton::clicked, this, &TTstTypeF::STTestClick);
+    connect(button("ResetAtmC"), &QPushButton::clicked, &m_conditions, &RunConditions::ResetAtmCClick);
 }
 
 void TTstTypeF::buildLayout()
@@ -182,12 +178,9 @@ void TTstTypeF::buildLayout()
     layout->addLayout(buttons);
 }
 
-QPushButton* TTstTypeF::button(const QString& caption) const
+QPushButton* TTstTypeF::button(const char* name) const
 {
-    for (QPushButton* candidate : findChildren<QPushButton*>())
-        if (candidate->text() == caption)
-            return candidate;
-    return nullptr;
+    return findChild<QPushButton*>(QLatin1String(name));
 }
 
 void TTstTypeF::showEvent(QShowEvent* event)

@@ -43,7 +43,8 @@ public:
     QLineEdit* CorrE() const { return m_correction; }
     QMenu* notesMenu() const { return m_notesMenu; }
     QMenu* atmosphereMenu() const { return m_atmosphereMenu; }
-    QPushButton* button(const QString& caption) const;
+    // A button by its object name ("Cancelb", "Mk_Dir", "Button1", "STGraph", "STTest", "ResetAtmC").
+    QPushButton* button(const char* name) const;
 
     // Runs on every showing: the folder list goes to the current file's folder, the file name
     // starts as the current file's name, then a name is proposed.
