@@ -211,7 +211,8 @@ TEST_F(RunViewerWindowTest, SaveRefusesALineTwoOutsideTheLibrary)
         prompter.clearRecord();
         window->Save1Click();
         ASSERT_EQ(prompter.asked().size(), 1u) << lineTwo.toStdString();
-        EXPECT_TRUE(prompter.asked()[0].text.startsWith(QStringLiteral("Not saved: the file's path")));
+        EXPECT_TRUE(
+            prompter.asked()[0].text.startsWith(QStringLiteral("Nothing was written: the file's path")));
         EXPECT_TRUE(text.isModified());
     }
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/outside.SWP")));

@@ -66,16 +66,13 @@ QString runStripTextColor(const QString& runColor)
 std::optional<QString> renameCurrentRun(ViewerText& text, Selection& selection, const QString& rootDirectory,
                                         const QString& newFullPath)
 {
-    const std::optional<QString> oldPath = resolveInsideRoot(rootDirectory, text.storedPath());
-    if (!oldPath)
-        return QStringLiteral(
-                   "Not renamed: the file's path \"%1\" (line 2) does not lead to a file inside the "
-                   "test library %2.")
-            .arg(text.storedPath(), rootDirectory);
+    const LibraryTarget old = storedPathTarget(rootDirectory, text.storedPath());
+    if (!old.path)
+        return old.refusal;
+    const std::optional<QString> oldPath = old.path;
+    if (const std::optional<QString> refusal = outsideLibraryRefusal(rootDirectory, newFullPath))
+        return refusal;
     const QString newStored = storedPathBelow(rootDirectory, newFullPath);
-    if (newStored.isEmpty())
-        return QStringLiteral("Not renamed: %1 is not inside the test library %2.")
-            .arg(newFullPath, rootDirectory);
     const QString newPath = QFileInfo(newFullPath).absoluteFilePath();
     if (!samePath(*oldPath, newPath)) {
         if (QFileInfo::exists(newPath))

@@ -24,12 +24,10 @@ void ViewerText::setModified(bool on)
 
 std::optional<QString> ViewerText::saveInLibrary(const QString& rootDirectory)
 {
-    const std::optional<QString> path = resolveInsideRoot(rootDirectory, storedPath());
-    if (!path)
-        return QStringLiteral("Not saved: the file's path \"%1\" (line 2) does not lead to a file inside the "
-                              "test library %2.")
-            .arg(storedPath(), rootDirectory);
-    if (const std::optional<FileError> error = writeTextLines(*path, m_lines))
+    const LibraryTarget target = storedPathTarget(rootDirectory, storedPath());
+    if (!target.path)
+        return target.refusal;
+    if (const std::optional<FileError> error = writeTextLines(*target.path, m_lines))
         return error->message;
     setModified(false);
     return std::nullopt;

@@ -43,4 +43,25 @@ std::optional<QString> resolveInsideRoot(const QString& root, const QString& sto
     return full;
 }
 
+QString outsideLibraryText(const QString& place, const QString& root)
+{
+    return QStringLiteral("Nothing was written: %1 lies outside the test library %2.")
+        .arg(place, QDir::toNativeSeparators(QDir::cleanPath(fromStoredPath(root))));
+}
+
+std::optional<QString> outsideLibraryRefusal(const QString& root, const QString& fullPath)
+{
+    if (!storedPathBelow(root, fullPath).isEmpty())
+        return std::nullopt;
+    return outsideLibraryText(QDir::toNativeSeparators(QDir::cleanPath(fromStoredPath(fullPath))), root);
+}
+
+LibraryTarget storedPathTarget(const QString& root, const QString& storedPath)
+{
+    if (std::optional<QString> path = resolveInsideRoot(root, storedPath))
+        return {std::move(path), {}};
+    return {std::nullopt,
+            outsideLibraryText(QStringLiteral("the file's path \"%1\" (line 2)").arg(storedPath), root)};
+}
+
 } // namespace tolvane

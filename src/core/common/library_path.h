@@ -20,4 +20,17 @@ QString storedPathBelow(const QString& root, const QString& fullPath);
 // a drive letter). Leading separators are ignored: the path is relative to the root either way.
 std::optional<QString> resolveInsideRoot(const QString& root, const QString& storedPath);
 
+// Every write that would leave the library is refused with this one text: "Nothing was written:
+// <place> lies outside the test library <root>." place is a full path, or a file's stored path
+// when that does not lead into the library.
+QString outsideLibraryText(const QString& place, const QString& root);
+// The refusal for a write of fullPath, nullopt when it lies inside root.
+std::optional<QString> outsideLibraryRefusal(const QString& root, const QString& fullPath);
+// The file a stored path (a file's line 2) names inside root, or the refusal.
+struct LibraryTarget {
+    std::optional<QString> path;
+    QString refusal; // when there is no path
+};
+LibraryTarget storedPathTarget(const QString& root, const QString& storedPath);
+
 } // namespace tolvane

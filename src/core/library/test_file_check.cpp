@@ -39,14 +39,9 @@ StoredPathRepair checkStoredPath(const QString& root, const QString& fullPath, c
     const std::optional<QString> named = resolveInsideRoot(root, lines.at(1));
     if (named && named->compare(file, Qt::CaseInsensitive) == 0)
         return {};
+    if (std::optional<QString> refusal = outsideLibraryRefusal(root, file))
+        return {StoredPathRepair::Outcome::OutsideLibrary, {}, std::move(*refusal)};
     const QString below = storedPathBelow(root, file);
-    if (below.isEmpty()) {
-        return {StoredPathRepair::Outcome::OutsideLibrary,
-                {},
-                QStringLiteral("%1 does not lie inside the test library %2, so its line 2 (\"%3\") was "
-                               "not corrected and nothing was written.")
-                    .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(root), lines.at(1))};
-    }
     QStringList repaired = lines;
     repaired[1] = below;
     return {StoredPathRepair::Outcome::Repaired, repaired, {}};

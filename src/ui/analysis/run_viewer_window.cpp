@@ -389,20 +389,17 @@ void TViewFiles::SaveCopyAs1Click()
 
 void TViewFiles::Rename1Click()
 {
-    const std::optional<QString> oldPath = resolveInsideRoot(m_rootDirectory, m_context.text.storedPath());
-    if (!oldPath) {
-        report(
-            QStringLiteral("Rename"),
-            QStringLiteral("Not renamed: the file's path \"%1\" (line 2) does not lead to a file inside the "
-                           "test library %2.")
-                .arg(m_context.text.storedPath(), m_rootDirectory));
+    const LibraryTarget old = storedPathTarget(m_rootDirectory, m_context.text.storedPath());
+    if (!old.path) {
+        report(QStringLiteral("Rename"), old.refusal);
         return;
     }
+    const QString oldPath = *old.path;
     FileDialogRequest request;
     request.kind = FileDialogRequest::Kind::Save;
     request.title = QStringLiteral("Rename");
-    request.directory = QFileInfo(*oldPath).absolutePath();
-    request.fileName = QFileInfo(*oldPath).fileName();
+    request.directory = QFileInfo(oldPath).absolutePath();
+    request.fileName = QFileInfo(oldPath).fileName();
     if (const std::optional<QString> chosen = m_context.prompter.chooseFile(request)) {
         if (const std::optional<QString> error =
                 renameCurrentRun(m_context.text, m_selection, m_rootDirectory, *chosen))

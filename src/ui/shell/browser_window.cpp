@@ -429,11 +429,8 @@ bool TDirForm::MemoModified()
         target = *typed;
         const QString file = cleanPath(*typed);
         // The prefilled name comes from the notes' own line 2: it may not lead out of the library.
-        if (storedPathBelow(m_root, file).isEmpty()) {
-            report(QStringLiteral("Save"),
-                   QStringLiteral("Not saved: %1 lies outside the test library %2. Choose a file inside it, "
-                                  "or Cancel to undo the changes.")
-                       .arg(QDir::toNativeSeparators(file), QDir::toNativeSeparators(m_root)));
+        if (const std::optional<QString> refusal = outsideLibraryRefusal(m_root, file)) {
+            report(QStringLiteral("Save"), *refusal);
             continue;
         }
         if (const std::optional<FileError> error = writeTextLines(file, m_text.lines())) {

@@ -150,9 +150,9 @@ TEST(SpikeFilter, PathLeavingTheLibraryIsRefused)
     EXPECT_EQ(bench.prompter.asked()[0].icon, PromptIcon::Warning);
     EXPECT_EQ(
         bench.prompter.asked()[0].text,
-        QStringLiteral("Not saved: the file's path \"..\\..\\outside.STP\" (line 2) does not lead to a file "
-                       "inside the test library %1.")
-            .arg(root));
+        QStringLiteral("Nothing was written: the file's path \"..\\..\\outside.STP\" (line 2) lies outside "
+                       "the test library %1.")
+            .arg(QDir::toNativeSeparators(root)));
 }
 
 } // namespace

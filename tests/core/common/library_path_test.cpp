@@ -7,11 +7,14 @@ using namespace tolvane;
 
 TEST(LibraryPath, StoredPathsUseBackslashes)
 {
-    EXPECT_EQ(toStoredPath(QStringLiteral("Ford/Focus/Smith/01dyno.STP")), QLatin1String("Ford\\Focus\\Smith\\01dyno.STP"));
-    EXPECT_EQ(fromStoredPath(QStringLiteral("Ford\\Focus\\Smith\\01dyno.STP")), QLatin1String("Ford/Focus/Smith/01dyno.STP"));
+    EXPECT_EQ(toStoredPath(QStringLiteral("Ford/Focus/Smith/01dyno.STP")),
+              QLatin1String("Ford\\Focus\\Smith\\01dyno.STP"));
+    EXPECT_EQ(fromStoredPath(QStringLiteral("Ford\\Focus\\Smith\\01dyno.STP")),
+              QLatin1String("Ford/Focus/Smith/01dyno.STP"));
     EXPECT_EQ(storedPathBelow(QStringLiteral("/data/dynoruns"), QStringLiteral("/data/dynoruns/Ford/x.STP")),
               QLatin1String("Ford\\x.STP"));
-    EXPECT_EQ(storedPathBelow(QStringLiteral("/data/dynoruns"), QStringLiteral("/data/other/x.STP")), QString());
+    EXPECT_EQ(storedPathBelow(QStringLiteral("/data/dynoruns"), QStringLiteral("/data/other/x.STP")),
+              QString());
 }
 
 TEST(LibraryPath, ResolvesOnlyInsideTheRoot)
@@ -30,7 +33,7 @@ TEST(LibraryPath, ResolvesOnlyInsideTheRoot)
         {"Ford\\..\\Audi\\x.STP", "/data/dynoruns/Audi/x.STP"},
         {"c:\\tolvane\\x.STP", nullptr},
         {"", nullptr},
-        {"..\\dynoruns2\\x", nullptr},       // a sibling whose name starts like the root
+        {"..\\dynoruns2\\x", nullptr}, // a sibling whose name starts like the root
     };
     for (const Case& c : cases) {
         const auto got = resolveInsideRoot(root, QString::fromLatin1(c.stored));
@@ -41,10 +44,35 @@ TEST(LibraryPath, ResolvesOnlyInsideTheRoot)
     }
 }
 
+// Every write that would leave the library is refused with the same words, whether the place was
+// typed or came from a file's line 2.
+TEST(LibraryPath, WritesOutsideTheRootAreRefusedWithOneText)
+{
+    const QString root = QStringLiteral("/data/dynoruns");
+    EXPECT_FALSE(outsideLibraryRefusal(root, QStringLiteral("/data/dynoruns/Ford/x.STP")));
+    EXPECT_EQ(
+        outsideLibraryRefusal(root, QStringLiteral("/data/dynoruns/../x.STP")),
+        QStringLiteral("Nothing was written: /data/x.STP lies outside the test library /data/dynoruns."));
+    EXPECT_EQ(outsideLibraryRefusal(root, QStringLiteral("/data/dynoruns2/x.STP")),
+              QStringLiteral("Nothing was written: /data/dynoruns2/x.STP lies outside the test library "
+                             "/data/dynoruns."));
+    EXPECT_TRUE(outsideLibraryRefusal(root, root)) << "the root itself is no file in the library";
+
+    const LibraryTarget inside = storedPathTarget(root, QStringLiteral("Ford\\x.STP"));
+    EXPECT_EQ(inside.path, QStringLiteral("/data/dynoruns/Ford/x.STP"));
+    const LibraryTarget outside = storedPathTarget(root, QStringLiteral("..\\x.STP"));
+    EXPECT_FALSE(outside.path);
+    EXPECT_EQ(outside.refusal,
+              QStringLiteral("Nothing was written: the file's path \"..\\x.STP\" (line 2) lies "
+                             "outside the test library /data/dynoruns."));
+}
+
 TEST(DataPaths, ChoosesOptionThenEnvironmentThenHome)
 {
     qputenv("TOLVANE_DATA_DIR", "/env/dir");
-    EXPECT_EQ(DataPaths::fromArguments({QStringLiteral("prog"), QStringLiteral("--data-dir"), QStringLiteral("/opt/x")}).dataDir(),
+    EXPECT_EQ(DataPaths::fromArguments(
+                  {QStringLiteral("prog"), QStringLiteral("--data-dir"), QStringLiteral("/opt/x")})
+                  .dataDir(),
               QLatin1String("/opt/x"));
     EXPECT_EQ(DataPaths::fromArguments({QStringLiteral("prog")}).dataDir(), QLatin1String("/env/dir"));
     qunsetenv("TOLVANE_DATA_DIR");
