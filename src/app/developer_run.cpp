@@ -5,10 +5,12 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
+#include <QMenuBar>
 #include <QPixmap>
 #include <QTextStream>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 #include "app/application_context.h"
@@ -73,25 +75,19 @@ void settle()
 
 } // namespace
 
-std::optional<DeveloperRun> DeveloperRun::fromArguments(const QStringList& arguments)
+DeveloperRun DeveloperRun::picture(QString what, QString file, QStringList menuItems)
 {
     DeveloperRun run;
-    bool wanted = false;
-    for (int i = 1; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (argument == QLatin1String("--grab") && i + 2 < arguments.size()) {
-            run.m_grabWhat = arguments.at(++i);
-            run.m_grabFile = arguments.at(++i);
-            wanted = true;
-        } else if (argument == QLatin1String("--menu") && i + 1 < arguments.size()) {
-            run.m_menuItems.append(arguments.at(++i));
-        } else if (argument == QLatin1String("--measure")) {
-            run.m_measure = true;
-            wanted = true;
-        }
-    }
-    if (!wanted)
-        return std::nullopt;
+    run.m_grabWhat = std::move(what);
+    run.m_grabFile = std::move(file);
+    run.m_menuItems = std::move(menuItems);
+    return run;
+}
+
+DeveloperRun DeveloperRun::measurement()
+{
+    DeveloperRun run;
+    run.m_measure = true;
     return run;
 }
 
@@ -105,10 +101,10 @@ int DeveloperRun::grab(ApplicationContext& context) const
     QTextStream out(stdout);
     TForm1& form = context.mainWindow();
     settle();
-    for (const QString& caption : m_menuItems) {
-        QAction* item = form.action(caption);
+    for (const QString& name : m_menuItems) {
+        auto* item = form.menuBar()->findChild<QAction*>(name);
         if (item == nullptr || !item->isEnabled()) {
-            out << "no enabled menu item \"" << caption << "\"\n";
+            out << "no enabled menu item named \"" << name << "\"\n";
             return 1;
         }
         item->trigger();

@@ -3,12 +3,10 @@
 // start-up and Refresh measurements. They use the real program on a real data directory and
 // end by themselves.
 //   --grab main|save|atmosphere FILE.png   the window as the operator sees it
-//   --menu CAPTION                         main-menu items chosen before the picture (repeatable)
+//   --menu ITEM                            main-menu item (object name, e.g. MPH1) chosen before the picture (repeatable)
 //   --measure                              first paint, Refresh of 20 runs, resident memory
 #include <QElapsedTimer>
 #include <QStringList>
-
-#include <optional>
 
 namespace tolvane {
 
@@ -16,11 +14,16 @@ class ApplicationContext;
 
 class DeveloperRun {
 public:
-    // nullopt for an ordinary start.
-    static std::optional<DeveloperRun> fromArguments(const QStringList& arguments);
+    // --grab WHAT FILE, after choosing the main-menu items given.
+    static DeveloperRun picture(QString what, QString file, QStringList menuItems);
+    // --measure
+    static DeveloperRun measurement();
+
     // Returns the process exit code: 0 done, 1 a picture could not be written or a menu item
     // does not exist.
     int run(ApplicationContext& context, const QElapsedTimer& sinceStart) const;
+
+    bool operator==(const DeveloperRun&) const = default;
 
 private:
     int grab(ApplicationContext& context) const;

@@ -6,6 +6,8 @@
 // signals.
 #include <QDialog>
 
+#include "tolvane_version.h"
+
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -17,8 +19,8 @@ namespace tolvane {
 class Tsplashf : public QDialog {
     Q_OBJECT
 public:
-    // The program's own version text; it is never translated.
-    static constexpr char VersionText[] = "1005.1";
+    // The program's own version text, the project's version in CMake; it is never translated.
+    static constexpr char VersionText[] = TOLVANE_VERSION;
 
     // programPath: the full path of the running program, shown as its file name and directory.
     explicit Tsplashf(const QString& programPath, QWidget* parent = nullptr);
