@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # The graph screen of the real program on a demo library, five times under a virtual X display:
 # time from main() to the first painted graph with ten History runs, Refresh of twenty runs
-# (re-read and re-plot, the replot included) and resident memory with the twenty plotted.
-# Prints the median of each.
+# (re-read and re-plot, the replot and paint included) and resident memory with the twenty
+# plotted, for the demo library's runs and for twenty long sweeps of 1000 and of 20,000 data lines
+# each. Prints the median of each.
 #   bench/graph_screen.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -17,6 +18,35 @@ for n in 9 10; do
 done
 "$tool" config set "$ini" History File_Index 10 --type int >/dev/null
 
+# Twenty sweep files of LINES data lines in the make folder "Bench LINES lines", which the
+# program's measurement plots on their own. They are laid out as the sweep window writes them,
+# each run a little off the others.
+long_runs() {
+    local lines=$1 make="Bench $1 lines" run folder
+    folder="$data/dynoruns/$make/Sweep/Bench/V1"
+    mkdir -p "$folder"
+    for run in $(seq -w 1 20); do
+        # Line 2, the file's own place below the library root, keeps its backslashes out of awk's
+        # escapes by coming through the environment.
+        stored="$make\\Sweep\\Bench\\V1\\run$run.SWP" awk -v lines="$lines" -v run="$run" 'BEGIN {
+            printf "QV512e Auto Sweep   12/9/2026 11:00:00 AM\r\n%s\r\n\r\n", ENVIRON["stored"]
+            printf "Max BHP:  0.00  @  0 RPM.\r\nMax Ft/Lbs:  0.00  @  0 RPM.\r\n\r\nBench run\r\n \r\n"
+            printf "Correction Factor Applied - 1.0300\r\nEng. Tachometer Ratio - 2.4500\r\n \r\n"
+            printf "RPM\tMPH\tBHP\tFt/Lbs\tAcc \tD_Tq \tS_Tq \tAngO \t\r\n \r\n"
+            for (i = 0; i < lines; i++) {
+                rpm = 2000 + i * 10000 / lines + run
+                power = 10 + i * 90 / lines + run * 0.5
+                printf "%.0f\t%.1f\t%.1f\t%.1f\t%.2f\t%.3f\t%.3f\t0\t\r\n", rpm, rpm / 100, power,
+                    power * 5252 / rpm, 1.2 + i / lines, 3.125 + i / lines, 12.5 + i / lines
+            }
+            printf "end.\r\n \r\n--Test Setup--\r\nMin Rpm:2000\r\nRedline:12000\r\nInertia:3.5000\r\n"
+            printf "--Test Setup--\r\n\r\n\r\nTolvane Demo Motorcycles\r\n12 Rollers Lane\r\n"
+        }' >"$folder/run$run.SWP"
+    done
+}
+long_runs 1000
+long_runs 20000
+
 runs=$(mktemp)
 for _ in 1 2 3 4 5; do
     # The launch time is taken inside the display's session, just before the program starts.
@@ -28,9 +58,11 @@ awk '/^launch clock/ { launch = $3 } /^first paint clock/ { print "from launch t
     "$runs" >>"$runs.launch"
 cat "$runs.launch" >>"$runs"
 rm -f "$runs.launch"
-median() { grep "$1" "$runs" | grep -oE '[0-9]+(\.[0-9]+)? (ms|MB)' | sort -n | sed -n 3p; }
+median() { grep -F "$1" "$runs" | grep -oE '[0-9]+(\.[0-9]+)? (ms|MB)$' | sort -n | sed -n 3p; }
 echo "first paint of the graph screen (10 History runs): median $(median 'first paint of') after main()," \
     "$(median 'from launch') after the process was launched"
-echo "Refresh of 20 runs including the replot: median $(median 'Refresh')"
-echo "resident memory with 20 runs plotted: median $(median 'resident')"
+for group in library "Bench 1000 lines" "Bench 20000 lines"; do
+    echo "Refresh of 20 runs ($group) including the replot: median $(median "runs ($group): median")," \
+        "resident memory with them plotted: median $(median "plotted ($group):")"
+done
 rm -f "$runs"

@@ -10,6 +10,7 @@
 #include <QTextStream>
 
 #include <algorithm>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -143,29 +144,46 @@ int DeveloperRun::measure(ApplicationContext& context, const QElapsedTimer& sinc
     // The wall clock of that paint, so a caller can count from before the process was started.
     out << "first paint clock: " << firstPaint.clockMs() << "\n";
 
-    // Twenty runs from the library, added as History items add them.
+    // Refresh of twenty runs, added as History items add them: first the library's own runs, then
+    // each make folder named "Bench ..." (long runs a benchmark put there) on its own.
     TDirForm& browser = context.browser();
     const QString root = browser.rootDirectory();
     QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
-    QStringList stored;
-    while (files.hasNext())
-        stored.append(storedPathBelow(root, files.next()));
-    std::sort(stored.begin(), stored.end());
-    const Selection& selection = context.selection();
-    for (int i = 0; selection.runCount() < Selection::MaxRuns && !stored.isEmpty(); ++i)
-        browser.addHistoryItem(stored.at(i % stored.size()));
-
-    std::vector<qint64> refreshUs;
-    for (int repetition = 0; repetition < 5; ++repetition) {
-        QElapsedTimer timer;
-        timer.start();
-        form.Refresh1Click();
-        QApplication::processEvents();
-        refreshUs.push_back(timer.nsecsElapsed() / 1000);
+    std::map<QString, QStringList> groups;
+    const QString library = QStringLiteral("library");
+    while (files.hasNext()) {
+        const QString stored = storedPathBelow(root, files.next());
+        const QString make = stored.section(QLatin1Char('\\'), 0, 0);
+        groups[make.startsWith(QLatin1String("Bench ")) ? make : library].append(stored);
     }
-    std::sort(refreshUs.begin(), refreshUs.end());
-    out << "Refresh of " << selection.runCount() << " runs: median " << refreshUs[2] / 1000.0 << " ms\n";
-    out << "resident memory with them plotted: " << residentKilobytes() / 1024.0 << " MB\n";
+    QStringList order{library};
+    for (const auto& [name, paths] : groups)
+        if (name != library)
+            order.append(name);
+    const Selection& selection = context.selection();
+    for (const QString& name : order) {
+        QStringList& stored = groups[name];
+        if (stored.isEmpty())
+            continue;
+        std::sort(stored.begin(), stored.end());
+        if (name != library) // the library's group joins the History runs opened at start-up
+            browser.ClearAll1Click();
+        for (int i = 0; selection.runCount() < Selection::MaxRuns; ++i)
+            browser.addHistoryItem(stored.at(i % stored.size()));
+        std::vector<qint64> refreshUs;
+        for (int repetition = 0; repetition < 5; ++repetition) {
+            QElapsedTimer timer;
+            timer.start();
+            form.Refresh1Click();
+            QApplication::processEvents();
+            refreshUs.push_back(timer.nsecsElapsed() / 1000);
+        }
+        std::sort(refreshUs.begin(), refreshUs.end());
+        out << "Refresh of " << selection.runCount() << " runs (" << name << "): median "
+            << refreshUs[2] / 1000.0 << " ms\n";
+        out << "resident memory with them plotted (" << name << "): " << residentKilobytes() / 1024.0
+            << " MB\n";
+    }
     return 0;
 }
 

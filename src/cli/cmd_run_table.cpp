@@ -1,7 +1,8 @@
 // tolvane-tool run-table: the run table the viewer builds from one saved run, as the graph would
 // plot it. "--current" (the default) loads it as the run shown in the viewer, "--all" as one run
 // of the compared selection. The header values come first as "# name<TAB>value" lines, then one
-// line per table row with its "0.00" cells joined by tabs (an empty cell for no value).
+// line per table row with its "0.00" cells joined by tabs, as far as the row has cells (an empty
+// cell for no value).
 //
 // "--spike" runs the spike filter as an armed viewer would; the tool never changes the file, so
 // the filter's save of the cleaned text goes to a scratch folder that is removed afterwards.
@@ -9,6 +10,7 @@
 
 #include "cli/command.h"
 #include "cli/command_line.h"
+#include "core/analysis/recalc_run.h"
 #include "core/analysis/run_loader.h"
 #include "core/analysis/spike_filter.h"
 #include "core/analysis/viewer_state.h"
@@ -16,6 +18,7 @@
 #include "core/common/number_text.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/test_file_check.h"
 
 namespace tolvane::cli {
 
@@ -27,8 +30,9 @@ int runRunTable(const Command& self, const QStringList& arguments, CommandIo& io
     const QString all = QStringLiteral("all");
     const QString spike = QStringLiteral("spike");
     const QString average = QStringLiteral("average");
-    const CommandLine cl(arguments, {},
-                         {current, all, QStringLiteral("uncorrected"), QStringLiteral("highest"), average, spike});
+    const CommandLine cl(
+        arguments, {},
+        {current, all, QStringLiteral("uncorrected"), QStringLiteral("highest"), average, spike});
     if (!cl.ok())
         return usageError(self, io, cl.error());
     if (cl.positional().size() != 1)
@@ -45,6 +49,16 @@ int runRunTable(const Command& self, const QStringList& arguments, CommandIo& io
     const TextReadResult file = readTextLines(path);
     if (!file.ok()) {
         io.err << "tolvane-tool run-table: " << file.error->message << '\n';
+        return ExitBadInput;
+    }
+
+    // Random bytes or an empty file would print an empty table as if it were a run without data:
+    // a file with neither a test file's first line nor one line of numbers is no run at all.
+    const QChar dot = QLatin1Char('.');
+    if (!isTestDataFile(file.lines) && dataLineIndices(file.lines, dot).empty()) {
+        io.err
+            << "tolvane-tool run-table: " << path
+            << " is not a test data file: its first line does not name the dyno and no line holds numbers\n";
         return ExitBadInput;
     }
 
@@ -75,15 +89,16 @@ int runRunTable(const Command& self, const QStringList& arguments, CommandIo& io
         result = loader.loadCurrentRun(file.lines);
     }
 
-    const QChar dot = QLatin1Char('.');
     // A run without a tach-ratio or inertia line leaves the program's start values of 0.
     io.out << "# RunCorrection\t" << formatGeneral(result.correction, dot) << '\n'
            << "# RunTachRatio\t" << formatGeneral(result.tachRatio.value_or(0.0), dot) << '\n'
            << "# RunInertia\t" << formatGeneral(result.inertia.value_or(0.0), dot) << '\n'
            << "# FirstDataLine\t" << result.firstDataLine << '\n';
     const RunTable& table = result.table;
+    // Each row as far as it has cells: a row shorter than the widest one is not padded with
+    // empty cells, which a file with one very long line would multiply into gigabytes.
     for (int row = 0; row < table.rowCount(); ++row) {
-        for (int column = 0; column < table.columnCount(); ++column) {
+        for (int column = 0; column < table.cellCount(row); ++column) {
             if (column > 0)
                 io.out << '\t';
             io.out << table.cellText(row, column);

@@ -1,27 +1,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "support/fixtures.h"
+#include "support/tool_runner.h"
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using tolvane::test::ToolRun;
 
 ToolRun tool(const QStringList& arguments)
 {
-    QProcess p;
-    p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("config")} + arguments);
-    p.closeWriteChannel();
-    p.waitForFinished(30000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return tolvane::test::runTool(QStringList{QStringLiteral("config")} + arguments);
 }
 
 QByteArray fileBytes(const QString& path)
@@ -65,7 +56,7 @@ TEST_F(ConfigCommand, GetReadsTypedWithDefaults)
     };
     for (const Case& c : cases) {
         const ToolRun r = tool(QStringList{QStringLiteral("get"), ini} << c.arguments);
-        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_EQ(r.out, QLatin1String(c.printed) + QLatin1Char('\n')) << c.arguments.join(' ').toStdString();
     }
 }
@@ -87,7 +78,7 @@ TEST_F(ConfigCommand, SetWritesInTheFileFormatAndKeepsTheRest)
     QByteArray expected = before;
     for (const Case& c : cases) {
         const ToolRun r = tool(QStringList{QStringLiteral("set"), ini} << c.arguments);
-        EXPECT_EQ(r.code, 0) << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, 0) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty());
         expected.replace(c.from, c.to);
     }
@@ -96,7 +87,7 @@ TEST_F(ConfigCommand, SetWritesInTheFileFormatAndKeepsTheRest)
     const ToolRun added =
         tool({QStringLiteral("set"), ini, QStringLiteral("Weather Station"), QStringLiteral("Davis Com Port"),
               QStringLiteral("99"), QStringLiteral("--type"), QStringLiteral("int")});
-    EXPECT_EQ(added.code, 0);
+    EXPECT_EQ(added.exitCode, 0);
     EXPECT_EQ(fileBytes(ini), expected + "[Weather Station]\r\nDavis Com Port=99\r\n");
 }
 
@@ -130,7 +121,7 @@ TEST_F(ConfigCommand, BadArgumentsAreUsageErrorsAndBadValuesAreRefused)
         arguments.replaceInStrings(QStringLiteral("INI"), ini);
         const QByteArray before = fileBytes(ini);
         const ToolRun r = tool(arguments);
-        EXPECT_EQ(r.code, c.code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, c.code) << arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QLatin1String(c.says))) << r.err.toStdString();
         if (c.code != 0) {
             EXPECT_EQ(fileBytes(ini), before) << arguments.join(' ').toStdString();
@@ -144,12 +135,12 @@ TEST_F(ConfigCommand, MissingFileReadsDefaultsAndSetCreatesIt)
     const ToolRun get = tool({QStringLiteral("get"), fresh, QStringLiteral("BlackBox"),
                               QStringLiteral("Acq. Com port"), QStringLiteral("--type"),
                               QStringLiteral("int"), QStringLiteral("--default"), QStringLiteral("1")});
-    EXPECT_EQ(get.code, 0);
+    EXPECT_EQ(get.exitCode, 0);
     EXPECT_EQ(get.out, QStringLiteral("1\n"));
     EXPECT_FALSE(QFile::exists(fresh));
     const ToolRun set =
         tool({QStringLiteral("set"), fresh, QStringLiteral("BlackBox"), QStringLiteral("Acq. Com port"),
               QStringLiteral("3"), QStringLiteral("--type"), QStringLiteral("int")});
-    EXPECT_EQ(set.code, 0) << set.err.toStdString();
+    EXPECT_EQ(set.exitCode, 0) << set.err.toStdString();
     EXPECT_EQ(fileBytes(fresh), QByteArray("[BlackBox]\r\nAcq. Com port=3\r\n"));
 }

@@ -1,28 +1,20 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 
 #include "support/fixtures.h"
+#include "support/tool_runner.h"
 
 namespace tolvane {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
+using test::ToolRun;
 
 ToolRun runTool(const QStringList& arguments, const QByteArray& input = {})
 {
-    QProcess p;
-    p.start(QStringLiteral(TOLVANE_TOOL), arguments);
-    EXPECT_TRUE(p.waitForStarted());
-    p.write(input);
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
+    test::ToolOptions options;
+    options.input = input;
+    return test::runTool(arguments, options);
 }
 
 QByteArray readFixture(const QString& name)
@@ -64,7 +56,7 @@ TEST(DecodeCommandTest, RecordedRunsMatchTheirGoldenOutput)
         SCOPED_TRACE(c.frames);
         const ToolRun run = runTool(c.arguments, readFixture(QString::fromLatin1(c.frames)));
         EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-        expectSameLines(run.out, readFixture(QString::fromLatin1(c.golden)));
+        expectSameLines(run.out.toUtf8(), readFixture(QString::fromLatin1(c.golden)));
     }
 }
 
@@ -77,7 +69,8 @@ TEST(DecodeCommandTest, CommaDecimalSeparatorReachesEveryNumberOfTheSweepRow)
                  test::fixturePath(QStringLiteral("frames/calibration.Ini")), "--decimal", ","},
                 readFixture(QStringLiteral("frames/sweep_run.frames")));
     EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
-    expectSameLines(run.out, readFixture(QStringLiteral("frames/sweep_run.golden")).replace('.', ','));
+    expectSameLines(run.out.toUtf8(),
+                    readFixture(QStringLiteral("frames/sweep_run.golden")).replace('.', ','));
 }
 
 TEST(DecodeCommandTest, StepRowKeepsAPointInItsTimeWithACommaLocale)

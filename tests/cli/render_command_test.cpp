@@ -3,34 +3,22 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <QTemporaryDir>
 
 #include "support/fixtures.h"
+#include "support/tool_runner.h"
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using tolvane::test::ToolRun;
 
 ToolRun render(const QStringList& arguments)
 {
-    QProcess p;
     // No display and no platform chosen: the tool must pick the offscreen platform itself.
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.remove(QStringLiteral("QT_QPA_PLATFORM"));
-    env.remove(QStringLiteral("DISPLAY"));
-    env.remove(QStringLiteral("WAYLAND_DISPLAY"));
-    p.setProcessEnvironment(env);
-    p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("render")} + arguments);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    tolvane::test::ToolOptions options;
+    options.unsetEnvironment = {QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("DISPLAY"),
+                                QStringLiteral("WAYLAND_DISPLAY")};
+    return tolvane::test::runTool(QStringList{QStringLiteral("render")} + arguments, options);
 }
 
 QByteArray fileBytes(const QString& path)
@@ -64,7 +52,7 @@ TEST_F(RenderCommand, WritesPngAtTheAskedSize)
 {
     const QString out = dir.filePath(QStringLiteral("graph.png"));
     ToolRun run = render(sweeps() + QStringList{"--out", out});
-    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     EXPECT_EQ(run.out, QStringLiteral("wrote %1 (3 runs, 1000x700)\n").arg(out));
     QByteArray png = fileBytes(out);
     ASSERT_TRUE(png.startsWith("\x89PNG\r\n\x1a\n"));
@@ -74,7 +62,7 @@ TEST_F(RenderCommand, WritesPngAtTheAskedSize)
     run =
         render(sweeps() + QStringList{"--out", out, "--width", "640", "--height", "480", "--mph", "--points",
                                       "--no-co", "--uncorrected", "--mode", "highest", "--average"});
-    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     png = fileBytes(out);
     EXPECT_EQ(bigEndian(png, 16, 4), 640);
     EXPECT_EQ(bigEndian(png, 20, 4), 480);
@@ -84,7 +72,7 @@ TEST_F(RenderCommand, WritesBaselineJpegAndVectorPdf)
 {
     const QString jpg = dir.filePath(QStringLiteral("graph.jpg"));
     ToolRun run = render(sweeps() + QStringList{"--out", jpg, "--width", "800", "--height", "600"});
-    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QByteArray jpeg = fileBytes(jpg);
     ASSERT_TRUE(jpeg.startsWith("\xFF\xD8\xFF\xE0"));
     EXPECT_EQ(jpeg.mid(6, 5), QByteArray("JFIF\0", 5));
@@ -96,7 +84,7 @@ TEST_F(RenderCommand, WritesBaselineJpegAndVectorPdf)
 
     const QString pdf = dir.filePath(QStringLiteral("graph.pdf"));
     run = render(sweeps() + QStringList{"--out", pdf});
-    ASSERT_EQ(run.code, 0) << run.err.toStdString();
+    ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
     const QByteArray page = fileBytes(pdf);
     EXPECT_TRUE(page.startsWith("%PDF-"));
     // 1000 x 700 screen pixels at 96 per inch: a 750 x 525 point page, text kept as a font.
@@ -109,19 +97,19 @@ TEST_F(RenderCommand, RunsThatCannotBePlottedWriteNothing)
     const QString out = dir.filePath(QStringLiteral("graph.png"));
     ToolRun run = render({tolvane::test::fixturePath(QStringLiteral("render/sweep_a.SWP")),
                           tolvane::test::fixturePath(QStringLiteral("runs/cold_only.STP")), "--out", out});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("No Data!  This can happen if ALL the data in one file is cold..."))
         << run.err.toStdString();
     EXPECT_TRUE(run.err.contains("nothing written"));
     EXPECT_FALSE(QFile::exists(out));
 
     run = render({dir.filePath(QStringLiteral("missing.SWP")), "--out", out});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("missing.SWP")) << run.err.toStdString();
     EXPECT_FALSE(QFile::exists(out));
 
     run = render(sweeps() + QStringList{"--out", dir.filePath(QStringLiteral("no/such/folder/graph.jpg"))});
-    EXPECT_EQ(run.code, 1);
+    EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Cannot write")) << run.err.toStdString();
 }
 
@@ -143,7 +131,7 @@ TEST_F(RenderCommand, BadArgumentsPrintTheUsage)
     };
     for (const QStringList& arguments : cases) {
         const ToolRun run = render(arguments);
-        EXPECT_EQ(run.code, 2) << arguments.join(' ').toStdString();
+        EXPECT_EQ(run.exitCode, 2) << arguments.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains("usage: tolvane-tool render FILE... --out")) << run.err.toStdString();
     }
     EXPECT_FALSE(QFile::exists(out));

@@ -1,25 +1,12 @@
 #include <gtest/gtest.h>
 
-#include <QProcess>
+#include "support/tool_runner.h"
 
 namespace tolvane {
 namespace {
 
-struct ToolRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-ToolRun runTool(const QStringList& arguments)
-{
-    QProcess p;
-    p.start(QStringLiteral(TOLVANE_TOOL), arguments);
-    EXPECT_TRUE(p.waitForStarted());
-    p.closeWriteChannel();
-    EXPECT_TRUE(p.waitForFinished(30000));
-    return {p.exitCode(), p.readAllStandardOutput(), p.readAllStandardError()};
-}
+using test::runTool;
+using test::ToolRun;
 
 TEST(SaeCommandTest, PrintsTheFactorTheConditionsWindowComputes)
 {
@@ -39,7 +26,7 @@ TEST(SaeCommandTest, PrintsTheFactorTheConditionsWindowComputes)
     for (const Case& c : cases) {
         const ToolRun run = runTool(QStringList{QStringLiteral("sae")} + c.arguments);
         EXPECT_EQ(run.exitCode, 0) << c.arguments.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, QByteArray(c.out)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, QString::fromUtf8(c.out)) << c.arguments.join(' ').toStdString();
     }
 }
 
@@ -84,7 +71,7 @@ TEST(ScriptCommandTest, PrintsTheGeneratedScript)
     for (const Case& c : cases) {
         const ToolRun run = runTool(QStringList{QStringLiteral("script")} + c.arguments);
         EXPECT_EQ(run.exitCode, 0) << c.arguments.join(' ').toStdString() << run.err.toStdString();
-        EXPECT_EQ(run.out, QByteArray(c.out)) << c.arguments.join(' ').toStdString();
+        EXPECT_EQ(run.out, QString::fromUtf8(c.out)) << c.arguments.join(' ').toStdString();
     }
 }
 
@@ -94,7 +81,7 @@ TEST(ScriptCommandTest, RefusesTooLongScriptsAndBadArguments)
         {QStringLiteral("script"), QStringLiteral("500"), QStringLiteral("25000"), QStringLiteral("100")});
     EXPECT_EQ(tooMany.exitCode, 1);
     EXPECT_TRUE(tooMany.out.isEmpty());
-    EXPECT_EQ(tooMany.err, QByteArray("Too many Steps!  Aborting!  Try a larger increment.\n"));
+    EXPECT_EQ(tooMany.err, QStringLiteral("Too many Steps!  Aborting!  Try a larger increment.\n"));
 
     const ToolRun small = runTool(
         {QStringLiteral("script"), QStringLiteral("3000"), QStringLiteral("12000"), QStringLiteral("40")});

@@ -3,20 +3,19 @@
 
 #include <QDir>
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "core/common/text_file.h"
+#include "support/tool_runner.h"
 
 namespace {
 
 int seed(const QString& data)
 {
-    QProcess p;
-    p.start(QStringLiteral("bash"), {QStringLiteral(TOLVANE_SOURCE_DIR "/scripts/seed-demo"),
-                                     QStringLiteral(TOLVANE_TOOL), data});
-    p.waitForFinished(60000);
-    return p.exitCode();
+    return tolvane::test::runProgram(
+               QStringLiteral("bash"),
+               {QStringLiteral(TOLVANE_SOURCE_DIR "/scripts/seed-demo"), QStringLiteral(TOLVANE_TOOL), data})
+        .exitCode;
 }
 
 QString key(const QStringList& ini, const QString& name)
@@ -56,8 +55,8 @@ TEST(SeedDemoScript, SeedsConfigurationLibraryAndHistoryOnceOnly)
         if (entry.isEmpty())
             continue;
         SCOPED_TRACE(entry.toStdString());
-        const tolvane::TextReadResult file =
-            tolvane::readTextLines(root + QLatin1Char('/') + QString(entry).replace(QLatin1Char('\\'), QLatin1Char('/')));
+        const tolvane::TextReadResult file = tolvane::readTextLines(
+            root + QLatin1Char('/') + QString(entry).replace(QLatin1Char('\\'), QLatin1Char('/')));
         ASSERT_TRUE(file.ok());
         // The History names the file below the root with a leading separator; line 2 without it.
         ASSERT_TRUE(entry.startsWith(QLatin1Char('\\')));
@@ -73,10 +72,7 @@ TEST(SeedDemoScript, SeedsConfigurationLibraryAndHistoryOnceOnly)
     EXPECT_GT(steps, 0);
     EXPECT_GT(sweeps, 0);
 
-    QFile own(iniPath);
-    ASSERT_TRUE(own.open(QIODevice::WriteOnly));
-    own.write("[About]\r\nCompany Name=Mine\r\n");
-    own.close();
+    ASSERT_FALSE(tolvane::writeFileAtomically(iniPath, "[About]\r\nCompany Name=Mine\r\n"));
     ASSERT_EQ(seed(data), 0);
     EXPECT_EQ(tolvane::readTextLines(iniPath).lines, (QStringList{"[About]", "Company Name=Mine"}));
 }

@@ -2,27 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "core/common/text_file.h"
+#include "support/tool_runner.h"
 
 namespace {
 
-struct ToolRun {
-    int code = -1;
-    QString out;
-    QString err;
-};
+using tolvane::test::ToolRun;
 
 ToolRun simulate(const QStringList& arguments)
 {
-    QProcess p;
-    p.start(QStringLiteral(TOLVANE_TOOL), QStringList{QStringLiteral("simulate")} + arguments);
-    p.closeWriteChannel();
-    p.waitForFinished(60000);
-    return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()),
-            QString::fromUtf8(p.readAllStandardError())};
+    return tolvane::test::runTool(QStringList{QStringLiteral("simulate")} + arguments);
 }
 
 QStringList tsvRows(const QString& out)
@@ -47,7 +38,7 @@ TEST_F(SimulateCommand, StepPrintsOneRowPerTargetBesideTheTruthAndCalibratesTheD
 {
     const QString out = inLibrary(QStringLiteral("Demo/Stock/01demo.STP"));
     const ToolRun r = simulate({"step", "--out", out, "--data-dir", data()});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList rows = tsvRows(r.out);
     ASSERT_EQ(rows.size(), 11);
     EXPECT_EQ(rows[0], QStringLiteral("engine_rpm\tpower\ttorque\ttrue_power\ttrue_torque"));
@@ -70,7 +61,7 @@ TEST_F(SimulateCommand, SweepPrintsOneRowPerDataLine)
     const QString out = inLibrary(QStringLiteral("Demo/02demo.SWP"));
     const ToolRun r = simulate(
         {"sweep", "--out", out, "--data-dir", data(), "--seed", "3", "--start", "4000", "--end", "10000"});
-    ASSERT_EQ(r.code, 0) << r.err.toStdString();
+    ASSERT_EQ(r.exitCode, 0) << r.err.toStdString();
     const QStringList rows = tsvRows(r.out);
     ASSERT_GT(rows.size(), 100);
     for (const QString& row : rows.mid(1))
@@ -87,27 +78,23 @@ TEST_F(SimulateCommand, SweepPrintsOneRowPerDataLine)
 TEST_F(SimulateCommand, AFileOutsideTheLibraryHasItsOwnFolderAsRootAndAnOwnCalibrationStays)
 {
     QDir().mkpath(data());
-    QFile ini(data() + QStringLiteral("/ZezeDur_USB.Ini"));
-    ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
-    ini.write("[BlackBox]\r\nLoadOff=4096\r\nLoadSpan=0.0100\r\n");
-    ini.close();
+    const QString ini = data() + QStringLiteral("/ZezeDur_USB.Ini");
+    ASSERT_FALSE(tolvane::writeFileAtomically(ini, "[BlackBox]\r\nLoadOff=4096\r\nLoadSpan=0.0100\r\n"));
     const QString out = dir.filePath(QStringLiteral("elsewhere/run.STP"));
     const ToolRun r = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end",
                                 "7000", "--tach", "3.125", "--notes", out + QStringLiteral(".missing")});
-    EXPECT_EQ(r.code, 1); // the notes file is missing
+    EXPECT_EQ(r.exitCode, 1); // the notes file is missing
     EXPECT_FALSE(QFile::exists(out));
 
-    QFile notes(dir.filePath(QStringLiteral("notes.txt")));
-    ASSERT_TRUE(notes.open(QIODevice::WriteOnly));
-    notes.write("Stock bike\r\nNew chain\r\n");
-    notes.close();
+    const QString notes = dir.filePath(QStringLiteral("notes.txt"));
+    ASSERT_FALSE(tolvane::writeFileAtomically(notes, "Stock bike\r\nNew chain\r\n"));
     const ToolRun ok = simulate({"step", "--out", out, "--data-dir", data(), "--start", "6000", "--end",
-                                 "7000", "--tach", "3.125", "--notes", notes.fileName()});
-    ASSERT_EQ(ok.code, 0) << ok.err.toStdString();
+                                 "7000", "--tach", "3.125", "--notes", notes});
+    ASSERT_EQ(ok.exitCode, 0) << ok.err.toStdString();
     EXPECT_EQ(tsvRows(ok.out).size(), 3);
     const tolvane::TextReadResult file = tolvane::readTextLines(out);
     EXPECT_EQ(file.lines.mid(1, 4), (QStringList{"run.STP", "\t ", "Stock bike", "New chain"}));
-    EXPECT_TRUE(tolvane::readTextLines(ini.fileName()).lines.contains(QStringLiteral("LoadSpan=0.0100")));
+    EXPECT_TRUE(tolvane::readTextLines(ini).lines.contains(QStringLiteral("LoadSpan=0.0100")));
 }
 
 TEST_F(SimulateCommand, ExitCodes)
@@ -139,7 +126,7 @@ TEST_F(SimulateCommand, ExitCodes)
     };
     for (const Case& c : cases) {
         const ToolRun r = simulate(c.arguments);
-        EXPECT_EQ(r.code, c.code) << c.arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
+        EXPECT_EQ(r.exitCode, c.code) << c.arguments.join(' ').toStdString() << "\n" << r.err.toStdString();
         EXPECT_TRUE(r.err.contains(QLatin1String(c.says))) << r.err.toStdString();
         EXPECT_TRUE(r.out.isEmpty()) << r.out.toStdString();
     }

@@ -90,6 +90,12 @@ void GraphSettings::setBackgroundColor(const QString& colorName)
     update(m_backgroundColor, colorName);
 }
 
+GraphSettings::PlotBasis GraphSettings::plotBasis() const
+{
+    return {m_xAxisColumn, m_corrected,         m_showPower,      m_showTorque,
+            m_showCo,      m_averageTestPhases, m_lineDisplayMode};
+}
+
 RunLoadSettings GraphSettings::loadSettings(QChar decimalSeparator) const
 {
     RunLoadSettings settings;

@@ -14,8 +14,16 @@ class GraphSettings : public QObject {
     Q_OBJECT
 public:
     // The items of "Line display mode"; none is chosen at start.
-    enum class LineDisplayMode { NotChosen, ShowHighest, ShowAll, Tolerance3, Tolerance2, Tolerance1, Tolerance05,
-                                 Tolerance01 };
+    enum class LineDisplayMode {
+        NotChosen,
+        ShowHighest,
+        ShowAll,
+        Tolerance3,
+        Tolerance2,
+        Tolerance1,
+        Tolerance05,
+        Tolerance01
+    };
     Q_ENUM(LineDisplayMode)
 
     static constexpr int EngineSpeedAxis = 0;
@@ -63,6 +71,20 @@ public:
 
     // The loaders' part of these settings.
     RunLoadSettings loadSettings(QChar decimalSeparator) const;
+
+    // Everything the plotted values depend on: axes fitted to the curves of one basis no longer
+    // fit those of another (road speed instead of engine speed, uncorrected values, other curves).
+    struct PlotBasis {
+        int xAxisColumn = EngineSpeedAxis;
+        bool corrected = true;
+        bool showPower = true;
+        bool showTorque = true;
+        bool showCo = true;
+        bool averageTestPhases = false;
+        LineDisplayMode lineDisplayMode = LineDisplayMode::NotChosen;
+        bool operator==(const PlotBasis&) const = default;
+    };
+    PlotBasis plotBasis() const;
 
 signals:
     void changed();

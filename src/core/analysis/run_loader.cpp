@@ -1,5 +1,6 @@
 #include "core/analysis/run_loader.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "core/analysis/run_reductions.h"
@@ -17,6 +18,46 @@ const QString TachPrefix = QStringLiteral("Eng. Tachometer Ratio - ");
 // Files keep engine speed in full rpm; older ones held hundreds, which a first field below this
 // gives away.
 constexpr double HundredsBelow = 500.0;
+
+// Column k takes the k-th number of every line, each column filled from the top on its own.
+// A column is never longer than the one before it, so row r holds the columns longer than r:
+// always a run of first columns, which is what the table keeps.
+RunTable fillFromTheTop(std::vector<double> numbers, const std::vector<int>& counts, QChar decimalSeparator)
+{
+    const auto rows = counts.size();
+    std::vector<qsizetype> rowStart(rows + 1, 0);
+    // The usual file: no line has more numbers than the one before, so row r is line r as read.
+    if (std::is_sorted(counts.rbegin(), counts.rend())) {
+        for (size_t r = 0; r < rows; ++r)
+            rowStart[r + 1] = rowStart[r] + counts[r];
+        return RunTable::fromRows(std::move(numbers), std::move(rowStart), decimalSeparator);
+    }
+    // columnLength[k]: the lines with more than k numbers; the widest line sets the column count.
+    const int columns = *std::max_element(counts.begin(), counts.end());
+    std::vector<size_t> columnLength(static_cast<size_t>(columns), 0);
+    for (const int count : counts)
+        for (int k = 0; k < count; ++k)
+            ++columnLength[static_cast<size_t>(k)];
+    // Row r holds as many cells as there are columns longer than r.
+    std::vector<qsizetype> cellsFrom(rows + 1, 0);
+    for (const size_t length : columnLength)
+        ++cellsFrom[length];
+    qsizetype longer = columns;
+    for (size_t r = 0; r < rows; ++r) {
+        longer -= cellsFrom[r];
+        rowStart[r + 1] = rowStart[r] + longer;
+    }
+    std::vector<double> cells(numbers.size());
+    std::vector<size_t> nextRow(static_cast<size_t>(columns), 0);
+    size_t at = 0;
+    for (const int count : counts) {
+        for (int k = 0; k < count; ++k) {
+            const size_t r = nextRow[static_cast<size_t>(k)]++;
+            cells[static_cast<size_t>(rowStart[r]) + static_cast<size_t>(k)] = numbers[at++];
+        }
+    }
+    return RunTable::fromRows(std::move(cells), std::move(rowStart), decimalSeparator);
+}
 
 } // namespace
 
@@ -48,14 +89,15 @@ void RunLoader::readHeader(const QString& line, Kind kind, RunLoadResult& result
 RunLoadResult RunLoader::scan(const QStringList& lines, Kind kind) const
 {
     RunLoadResult result;
-    std::vector<std::vector<double>> columns;
-    bool dataSeen = false;
+    // The numbers of every data line in file order, and how many each line gave.
+    std::vector<double> numbers;
+    std::vector<int> counts;
     for (qsizetype index = 0; index < lines.size(); ++index) {
         const QString& line = lines[index];
         readHeader(line, kind, result);
         const QChar* text = line.constData();
         const qsizetype length = line.size();
-        size_t converted = 0;
+        int converted = 0;
         qsizetype fieldStart = 0;
         for (qsizetype i = 0; i < length; ++i) {
             if (text[i] != QLatin1Char('\t'))
@@ -65,20 +107,16 @@ RunLoadResult RunLoader::scan(const QStringList& lines, Kind kind) const
             fieldStart = i + 1;
             if (!number)
                 continue;
-            double value = *number;
-            if (converted == 0 && value < HundredsBelow)
-                value *= 100.0;
-            if (converted == columns.size())
-                columns.emplace_back();
-            columns[converted].push_back(value);
+            numbers.push_back(converted == 0 && *number < HundredsBelow ? *number * 100.0 : *number);
             ++converted;
         }
-        if (converted > 0 && !dataSeen) {
-            dataSeen = true;
+        if (converted == 0)
+            continue;
+        if (counts.empty())
             result.firstDataLine = static_cast<int>(index);
-        }
+        counts.push_back(converted);
     }
-    result.table = RunTable::fromColumns(std::move(columns), m_settings.decimalSeparator);
+    result.table = fillFromTheTop(std::move(numbers), counts, m_settings.decimalSeparator);
     return result;
 }
 

@@ -1,6 +1,5 @@
 #include "core/analysis/run_plotter.h"
 
-#include "core/analysis/graph_settings.h"
 #include "core/analysis/series_model.h"
 #include "core/analysis/viewer_state.h"
 #include "core/common/prompter.h"
@@ -68,30 +67,41 @@ bool RunPlotter::plotRun(int run, const RunTable& table, double correction, Plot
     if (m_settings.showCo())
         styleRunSeries(coKey, color, LineStyle::Dot, shape);
 
+    // Each curve's points in the order the rows give them, handed to the chart per curve: the
+    // same points as one AddPoint per row and curve, without a series look-up for every point.
+    std::vector<SeriesPoint>& powerPoints = m_curvePoints[0];
+    std::vector<SeriesPoint>& torquePoints = m_curvePoints[1];
+    std::vector<SeriesPoint>& coPoints = m_curvePoints[2];
+    for (std::vector<SeriesPoint>& points : m_curvePoints)
+        points.clear();
     for (int row = 0; row < table.rowCount(); ++row) {
         const std::optional<double> x = table.value(row, xColumn);
         const std::optional<double> power = table.value(row, RunTable::PowerColumn);
         if (!x || !power)
             continue;
-        m_chart.AddPoint(powerKey, *x, *power * correction);
+        powerPoints.push_back({*x, *power * correction});
         extents.includeX(*x);
         extents.includeY(*power * correction);
-        // Without "HP" the power points stay (their markers may show) but no line joins them.
-        m_chart.setDrawLine(powerKey, m_settings.showPower());
         if (m_settings.showTorque()) {
             if (const std::optional<double> torque = table.value(row, RunTable::TorqueColumn)) {
-                m_chart.AddPoint(torqueKey, *x, *torque * correction);
+                torquePoints.push_back({*x, *torque * correction});
                 extents.includeY(*torque * correction);
             }
         }
         if (m_settings.showCo()) {
             // The gas (or acceleration) column is a measurement of its own: never corrected.
             if (const std::optional<double> co = table.value(row, RunTable::CoColumn)) {
-                m_chart.AddPoint(coKey, *x, *co);
+                coPoints.push_back({*x, *co});
                 extents.includeY(*co);
             }
         }
     }
+    m_chart.AddPoints(powerKey, powerPoints);
+    m_chart.AddPoints(torqueKey, torquePoints);
+    m_chart.AddPoints(coKey, coPoints);
+    // Without "HP" the power points stay (their markers may show) but no line joins them.
+    if (!powerPoints.empty())
+        m_chart.setDrawLine(powerKey, m_settings.showPower());
     return true;
 }
 
@@ -120,6 +130,7 @@ PlotAllResult RunPlotter::PlotAll()
         const RunLoadResult loaded = loader.loadSelectedRun(file.lines);
         m_viewer.setRunCorrection(loaded.correction);
         result.lastRunLines = std::move(file.lines);
+        result.lastRunName = result.runNames.last();
         result.lastRunColor = row.colorName;
         if (!plotRun(run, loaded.table, loaded.correction, extents)) {
             result.outcome = PlotAllResult::Outcome::NoData;
@@ -128,10 +139,16 @@ PlotAllResult RunPlotter::PlotAll()
         }
     }
     m_viewer.setPlotExtents(extents);
-    if (result.outcome == PlotAllResult::Outcome::Plotted && m_viewer.rescalePending()) {
+    // A fixed range stays fixed, so fitting it once is not enough: after a switch that changed
+    // what the curves show (road speed, uncorrected values, other curves or reductions) the old
+    // range would frame nothing of them, whichever menu made the switch.
+    const GraphSettings::PlotBasis basis = m_settings.plotBasis();
+    const bool refit = m_viewer.rescalePending() || (m_fittedTo && *m_fittedTo != basis);
+    if (result.outcome == PlotAllResult::Outcome::Plotted && refit) {
         m_chart.setXAxisRange(extents.xMinimum - RescaleMargin, extents.xMaximum + RescaleMargin);
         m_chart.setYAxisRange(extents.yMinimum - RescaleMargin, extents.yMaximum + RescaleMargin);
         m_viewer.setRescalePending(false);
+        m_fittedTo = basis;
     }
     // Drawing resumes even after a failed run, so the chart shows the runs plotted before it.
     m_chart.SetPlotting(true);

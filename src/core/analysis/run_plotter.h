@@ -6,13 +6,17 @@
 #include <QString>
 #include <QStringList>
 
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "core/analysis/graph_settings.h"
 #include "core/analysis/plot_extents.h"
 #include "core/analysis/run_loader.h"
 #include "core/analysis/series.h"
 
 namespace tolvane {
 
-class GraphSettings;
 class Prompter;
 class Selection;
 class SeriesModel;
@@ -39,15 +43,17 @@ struct PlotAllResult {
     // The run strip: file name (after the last separator) of run r at index r - 1, for every run
     // loaded before the plot ended.
     QStringList runNames;
-    // The last run loaded: its text for the notes box and its colour for the notes font.
+    // The last run loaded: its text for the notes box, its file name for the caption and its
+    // colour for the notes font.
     QStringList lastRunLines;
+    QString lastRunName;
     QString lastRunColor;
 };
 
 class RunPlotter {
 public:
-    RunPlotter(SeriesModel& chart, const Selection& selection, const GraphSettings& settings, ViewerState& viewer,
-               Prompter& prompter, QChar decimalSeparator);
+    RunPlotter(SeriesModel& chart, const Selection& selection, const GraphSettings& settings,
+               ViewerState& viewer, Prompter& prompter, QChar decimalSeparator);
 
     // Runs the spike filter while the viewer has it armed (installed by the recalculation tools).
     void setSpikeFilter(SpikeFilterHook filter) { m_spikeFilter = std::move(filter); }
@@ -75,6 +81,10 @@ private:
     Prompter& m_prompter;
     QChar m_decimalSeparator;
     SpikeFilterHook m_spikeFilter;
+    // A run's power, torque and CO% points while it is plotted (kept to reuse their memory).
+    std::array<std::vector<SeriesPoint>, 3> m_curvePoints;
+    // What the axes were last fitted to; nullopt until a plot first fits them.
+    std::optional<GraphSettings::PlotBasis> m_fittedTo;
 };
 
 // The warning of a run whose data cannot be plotted.

@@ -1,6 +1,8 @@
 #include "core/analysis/run_table.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <limits>
@@ -21,9 +23,11 @@ double RunTable::roundToCents(double value)
     if (std::fabs(scaled) < 1e12) {
         // Away from a tie the product's rounding error cannot change the nearest integer, and
         // k / 100.0 is the double nearest to the decimal k/100, as reading the text back gives.
-        const double fraction = scaled - std::floor(scaled);
-        if (std::fabs(fraction - 0.5) > 1e-6)
-            return std::nearbyint(scaled) / 100.0;
+        // Integer conversions, not the rounding functions: this runs for every cell of a run.
+        const auto whole = static_cast<std::int64_t>(scaled); // towards zero
+        const double fraction = scaled - static_cast<double>(whole);
+        if (std::fabs(std::fabs(fraction) - 0.5) > 1e-6)
+            return static_cast<double>(whole + (fraction > 0.5) - (fraction < -0.5)) / 100.0;
     }
     // Near a tie only the exact binary value decides, as the "0.00" text does.
     char buffer[400];
@@ -31,25 +35,49 @@ double RunTable::roundToCents(double value)
     return std::strtod(buffer, nullptr);
 }
 
-RunTable RunTable::fromColumns(std::vector<std::vector<double>> columns, QChar decimalSeparator)
+RunTable RunTable::fromRows(std::vector<double> values, std::vector<qsizetype> rowStart,
+                            QChar decimalSeparator)
 {
     RunTable table(decimalSeparator);
-    table.m_rowCount = columns.empty() ? 0 : static_cast<int>(columns.front().size());
-    for (std::vector<double>& column : columns) {
-        for (double& v : column)
-            if (!std::isnan(v))
-                v = roundToCents(v);
-        column.resize(static_cast<size_t>(table.m_rowCount), Empty);
-    }
-    table.m_columns = std::move(columns);
+    for (double& v : values)
+        if (!std::isnan(v))
+            v = roundToCents(v);
+    table.m_values = std::move(values);
+    table.m_rowStart = std::move(rowStart);
+    if (table.m_rowStart.empty())
+        table.m_rowStart.push_back(0);
+    table.updateColumnCount();
     return table;
+}
+
+void RunTable::updateColumnCount()
+{
+    m_columnCount = 0;
+    for (int r = 0; r < rowCount(); ++r)
+        m_columnCount = std::max(m_columnCount, cellCount(r));
+}
+
+int RunTable::cellCount(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return 0;
+    const auto r = static_cast<size_t>(row);
+    return static_cast<int>(m_rowStart[r + 1] - m_rowStart[r]);
+}
+
+std::span<const double> RunTable::row(int row) const
+{
+    const int cells = cellCount(row);
+    if (cells == 0)
+        return {};
+    return {m_values.data() + m_rowStart[static_cast<size_t>(row)], static_cast<size_t>(cells)};
 }
 
 std::optional<double> RunTable::value(int row, int column) const
 {
-    if (row < 0 || row >= m_rowCount || column < 0 || column >= columnCount())
+    if (column < 0 || column >= cellCount(row))
         return std::nullopt;
-    const double v = m_columns[static_cast<size_t>(column)][static_cast<size_t>(row)];
+    const double v = m_values[static_cast<size_t>(m_rowStart[static_cast<size_t>(row)] + column)];
     if (std::isnan(v))
         return std::nullopt;
     return v;
@@ -65,62 +93,47 @@ void RunTable::setValue(int row, int column, double value)
 {
     if (row < 0 || column < 0)
         return;
-    if (row >= m_rowCount)
+    if (row >= rowCount())
         setRowCount(row + 1);
-    if (column >= columnCount())
-        setColumnCount(column + 1);
-    m_columns[static_cast<size_t>(column)][static_cast<size_t>(row)] = roundToCents(value);
+    const auto r = static_cast<size_t>(row);
+    const int cells = cellCount(row);
+    if (column >= cells) {
+        // Only a cell past the row's end moves the rows after it; loading and the reductions
+        // build whole rows and never come here.
+        const qsizetype added = column + 1 - cells;
+        m_values.insert(m_values.begin() + m_rowStart[r + 1], static_cast<size_t>(added), Empty);
+        for (size_t later = r + 1; later < m_rowStart.size(); ++later)
+            m_rowStart[later] += added;
+        m_columnCount = std::max(m_columnCount, column + 1);
+    }
+    m_values[static_cast<size_t>(m_rowStart[r] + column)] = roundToCents(value);
 }
 
-void RunTable::clearCell(int row, int column)
+void RunTable::appendRow(std::span<const double> cells)
 {
-    if (row < 0 || row >= m_rowCount || column < 0 || column >= columnCount())
-        return;
-    m_columns[static_cast<size_t>(column)][static_cast<size_t>(row)] = Empty;
+    for (double v : cells)
+        m_values.push_back(std::isnan(v) ? Empty : roundToCents(v));
+    m_rowStart.push_back(static_cast<qsizetype>(m_values.size()));
+    m_columnCount = std::max(m_columnCount, static_cast<int>(cells.size()));
 }
 
 void RunTable::setRowCount(int rows)
 {
-    m_rowCount = rows < 0 ? 0 : rows;
-    for (std::vector<double>& column : m_columns)
-        column.resize(static_cast<size_t>(m_rowCount), Empty);
-}
-
-void RunTable::setColumnCount(int columns)
-{
-    m_columns.resize(static_cast<size_t>(columns < 0 ? 0 : columns),
-                     std::vector<double>(static_cast<size_t>(m_rowCount), Empty));
+    rows = std::max(rows, 0);
+    if (rows < rowCount()) {
+        m_rowStart.resize(static_cast<size_t>(rows) + 1);
+        m_values.resize(static_cast<size_t>(m_rowStart.back()));
+        updateColumnCount();
+        return;
+    }
+    m_rowStart.resize(static_cast<size_t>(rows) + 1, static_cast<qsizetype>(m_values.size()));
 }
 
 void RunTable::clear()
 {
-    m_rowCount = 0;
-    m_columns.clear();
-}
-
-void RunTable::copyRow(const RunTable& other, int from, int to)
-{
-    if (to < 0)
-        return;
-    if (to >= m_rowCount)
-        setRowCount(to + 1);
-    if (other.columnCount() > columnCount())
-        setColumnCount(other.columnCount());
-    for (int c = 0; c < columnCount(); ++c) {
-        const std::optional<double> v = other.value(from, c);
-        m_columns[static_cast<size_t>(c)][static_cast<size_t>(to)] = v ? *v : Empty;
-    }
-}
-
-bool RunTable::operator==(const RunTable& other) const
-{
-    if (m_rowCount != other.m_rowCount || columnCount() != other.columnCount())
-        return false;
-    for (int c = 0; c < columnCount(); ++c)
-        for (int r = 0; r < m_rowCount; ++r)
-            if (value(r, c) != other.value(r, c))
-                return false;
-    return true;
+    m_values.clear();
+    m_rowStart.assign(1, 0);
+    m_columnCount = 0;
 }
 
 } // namespace tolvane

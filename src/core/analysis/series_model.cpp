@@ -71,11 +71,12 @@ void SeriesModel::ClearSeries(int key)
     seriesChanged(key);
 }
 
-void SeriesModel::AddPoint(int key, double x, double y)
+namespace {
+
+void insertPoint(Series& s, const SeriesPoint& point)
 {
-    Series& s = use(key);
     std::vector<SeriesPoint>& points = s.points;
-    const SeriesPoint point{x, y};
+    const double x = point.x;
     // Runs are read in rising x, so the common case is a point past the end.
     auto at = (points.empty() || points.back().x < x)
                   ? points.end()
@@ -91,6 +92,25 @@ void SeriesModel::AddPoint(int key, double x, double y)
     } else {
         points.push_back(point);
     }
+}
+
+} // namespace
+
+void SeriesModel::AddPoint(int key, double x, double y)
+{
+    insertPoint(use(key), {x, y});
+    seriesChanged(key);
+}
+
+void SeriesModel::AddPoints(int key, std::span<const SeriesPoint> points)
+{
+    if (points.empty())
+        return;
+    Series& s = use(key);
+    if (s.points.capacity() < s.points.size() + points.size())
+        s.points.reserve(std::max(s.points.size() + points.size(), 2 * s.points.capacity()));
+    for (const SeriesPoint& point : points)
+        insertPoint(s, point);
     seriesChanged(key);
 }
 

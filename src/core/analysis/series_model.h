@@ -7,6 +7,7 @@
 
 #include <map>
 #include <set>
+#include <span>
 #include <vector>
 
 #include "core/analysis/chart.h"
@@ -55,6 +56,9 @@ public:
     // point), that point is replaced instead: among points closer than the tolerance the one
     // added last wins.
     void AddPoint(int key, double x, double y);
+    // AddPoint for each point in turn, with one look-up of the series: a run's curve of many
+    // thousand points, read in rising x, is appended at the cost of copying it.
+    void AddPoints(int key, std::span<const SeriesPoint> points);
     void setEnabled(int key, bool on);
     void setDrawLine(int key, bool on);
     void setDrawMarkers(int key, bool on);

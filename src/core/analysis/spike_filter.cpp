@@ -4,6 +4,7 @@
 #include "core/analysis/viewer_state.h"
 #include "core/analysis/viewer_text.h"
 #include "core/common/prompter.h"
+#include "core/library/test_file_check.h"
 
 #include <cmath>
 #include <optional>
@@ -38,7 +39,8 @@ SpikeFilterResult SpikeFilterClick(RunTable& table, ViewerText& text, ViewerStat
     viewer.setSpikeFilterArmed(false);
     SpikeFilterResult result;
     result.spikeRows = smoothSpikes(table);
-    if (result.spikeRows.empty())
+    // Only a test data file's lines are taken out and saved; other text stays as it is.
+    if (result.spikeRows.empty() || !isTestDataFile(text.lines()))
         return result;
 
     const std::vector<int> rowLines = dataLineIndices(text.lines(), table.decimalSeparator());

@@ -31,9 +31,14 @@ bool hasTestFileSize(qsizetype lineCount)
     return lineCount >= TestFileMinLines && lineCount <= TestFileMaxLines;
 }
 
+bool isTestDataFile(const QStringList& lines)
+{
+    return !lines.isEmpty() && lines.first().contains(QLatin1String("QV512e"));
+}
+
 StoredPathRepair checkStoredPath(const QString& root, const QString& fullPath, const QStringList& lines)
 {
-    if (lines.size() < 2)
+    if (lines.size() < 2 || !isTestDataFile(lines))
         return {};
     const QString file = QDir::cleanPath(fromStoredPath(fullPath));
     const std::optional<QString> named = resolveInsideRoot(root, lines.at(1));

@@ -21,6 +21,11 @@ bool hasSystemExtension(const QString& path);
 // From TestFileMinLines to TestFileMaxLines lines.
 bool hasTestFileSize(qsizetype lineCount);
 
+// A test data file names the dyno on its first line ("QV512e -USB- Auto Step   ...",
+// "QV512e Auto Sweep   ..."), as the setup reader recognises a run by it. Any other text file
+// in the library (a customer's notes, a price list) is never rewritten by the program.
+bool isTestDataFile(const QStringList& lines);
+
 // The outcome of comparing a test file's line 2 with the place it was read from.
 struct StoredPathRepair {
     enum class Outcome {
@@ -36,6 +41,7 @@ struct StoredPathRepair {
 // A file moved or renamed outside the program repairs its own line 2 the first time it is opened.
 // Line 2 is only ever rewritten to the file's own place, so a line 2 leading out of the library
 // ("..\..\x") can never choose where the program writes.
+// Only a test data file is ever repaired; any other text is Unchanged.
 StoredPathRepair checkStoredPath(const QString& root, const QString& fullPath, const QStringList& lines);
 
 } // namespace tolvane

@@ -109,7 +109,6 @@ QCPGraph* QcpChart::graphFor(int key)
         return existing;
     QCPGraph* created = m_plot->addGraph(m_plot->xAxis, m_plot->yAxis);
     created->setLayer(SeriesLayer);
-    created->setAdaptiveSampling(false); // every marker of a run is a measured point
     m_graphs[key] = created;
     // Keep the drawing order by key: graphs of higher keys move back on top of the new one.
     for (auto it = m_graphs.upper_bound(key); it != m_graphs.end(); ++it) {
@@ -134,15 +133,17 @@ void QcpChart::draw(const SeriesModel& model, const ChartChanges& changes)
 void QcpChart::applySeries(int key, const Series& series)
 {
     QCPGraph* g = graphFor(key);
-    QVector<double> xs, ys;
-    xs.reserve(qsizetype(series.points.size()));
-    ys.reserve(qsizetype(series.points.size()));
-    for (const SeriesPoint& p : series.points) {
-        xs.append(p.x);
-        ys.append(p.y);
-    }
-    g->setData(xs, ys, true);
+    // The model keeps its points in x order: they go into the graph's container as they are,
+    // without the sort setData would otherwise check for.
+    QVector<QCPGraphData> points;
+    points.reserve(qsizetype(series.points.size()));
+    for (const SeriesPoint& p : series.points)
+        points.append(QCPGraphData(p.x, p.y));
+    g->data()->set(points, true);
     g->setVisible(series.enabled);
+    // Every marker stands for a measured point, so a curve with markers is drawn point by point;
+    // a bare line of many thousand points looks the same thinned to what each pixel column shows.
+    g->setAdaptiveSampling(!series.drawMarkers);
     const bool line = series.drawLine && series.lineStyle != LineStyle::None;
     g->setLineStyle(line ? QCPGraph::lsLine : QCPGraph::lsNone);
     g->setPen(QPen(colorOf(series.lineColor), 1, line ? penStyle(series.lineStyle) : Qt::NoPen));

@@ -256,10 +256,14 @@ TEST(RatioTool, RatioThatIsNotAboveZeroIsRefused)
 TEST(EvenIncTable, RowsAreGatheredPerHundredRpm)
 {
     // 4520 and 4580 share bin 45; 19849 is the last counted bin, 19950 lies beyond it.
-    const RunTable table = RunTable::fromColumns({{4520.0, 4580.0, 4649.6, 19849.0, 19950.0},
-                                                  {1.0, 1.0, 1.0, 1.0, 1.0},
-                                                  {40.0, 41.0, 45.0, 90.0, 91.0}},
-                                                 QLatin1Char('.'));
+    const std::vector<double> rows[] = {{4520.0, 1.0, 40.0},
+                                        {4580.0, 1.0, 41.0},
+                                        {4649.6, 1.0, 45.0},
+                                        {19849.0, 1.0, 90.0},
+                                        {19950.0, 1.0, 91.0}};
+    RunTable table;
+    for (const std::vector<double>& row : rows)
+        table.appendRow(row);
     EvenIncTable even;
     even.compute(table);
     const std::vector<EvenIncBin>& bins = even.bins();

@@ -38,9 +38,45 @@ TEST(RunLoaderTest, FieldScanRules)
         SCOPED_TRACE(c.name);
         for (const bool current : {true, false}) {
             const RunLoader loader({});
-            const RunLoadResult result = current ? loader.loadCurrentRun(c.lines) : loader.loadSelectedRun(c.lines);
+            const RunLoadResult result =
+                current ? loader.loadCurrentRun(c.lines) : loader.loadSelectedRun(c.lines);
             EXPECT_EQ(tableRows(result.table), c.rows);
         }
+    }
+}
+
+// One line of a hundred thousand numbers among ordinary ones: its numbers beyond the fourth fill
+// the first row's later columns (each column fills from the top), and the table holds every
+// number once instead of padding all rows to that line's width.
+TEST(RunLoaderTest, OneVeryLongLineCostsOnlyItsOwnNumbers)
+{
+    constexpr int Ordinary = 2000;
+    constexpr int Wide = 100000;
+    QStringList lines = {QStringLiteral("QV512e Auto Sweep   12/9/2026"), QStringLiteral("\\a\\b.SWP")};
+    for (int i = 0; i < Ordinary; ++i) {
+        lines << QStringLiteral("%1\t30.5\t40\t50\t").arg(3000 + i);
+        if (i == 2)
+            lines << QStringLiteral("7\t").repeated(Wide);
+    }
+    for (const bool current : {true, false}) {
+        SCOPED_TRACE(current ? "current run" : "selected run");
+        const RunLoader loader({});
+        const RunTable table = (current ? loader.loadCurrentRun(lines) : loader.loadSelectedRun(lines)).table;
+        ASSERT_EQ(table.rowCount(), Ordinary + 1);
+        EXPECT_EQ(table.columnCount(), Wide);
+        EXPECT_EQ(table.storedCellCount(), Ordinary * 4 + Wide);
+        EXPECT_EQ(table.cellCount(0), Wide);
+        EXPECT_EQ(table.value(0, 3), 50.0);
+        EXPECT_EQ(table.value(0, 4), 7.0);
+        EXPECT_EQ(table.value(0, Wide - 1), 7.0);
+        EXPECT_FALSE(table.value(0, Wide));
+        // Row 3 is the long line's first four numbers, its first one taken as hundreds of rpm.
+        EXPECT_EQ(table.cellCount(3), 4);
+        EXPECT_EQ(table.value(3, 0), 700.0);
+        EXPECT_EQ(table.value(3, 3), 7.0);
+        EXPECT_FALSE(table.value(3, 4));
+        EXPECT_EQ(table.value(4, 0), 3003.0);
+        EXPECT_EQ(table.value(Ordinary, 1), 30.5);
     }
 }
 
@@ -73,11 +109,10 @@ TEST(RunLoaderTest, OddFileFillsColumnsIndependently)
 {
     const QStringList lines = runFixture(QStringLiteral("odd_fields.STP"));
     const RunLoadResult result = RunLoader({}).loadCurrentRun(lines);
-    EXPECT_EQ(tableRows(result.table),
-              QStringList({"4520.00|12.10|30.50|35.00", "4520.00|33.10|50.00|58.00", "4600.00|46.00|52.00|",
-                           "4700.00|47.00||"}));
+    EXPECT_EQ(tableRows(result.table), QStringList({"4520.00|12.10|30.50|35.00", "4520.00|33.10|50.00|58.00",
+                                                    "4600.00|46.00|52.00|", "4700.00|47.00||"}));
     EXPECT_EQ(result.firstDataLine, 6);
-    EXPECT_DOUBLE_EQ(result.correction, 1.04);   // corrected mode reads the SAE line
+    EXPECT_DOUBLE_EQ(result.correction, 1.04);       // corrected mode reads the SAE line
     EXPECT_DOUBLE_EQ(result.tachRatio.value(), 0.0); // "about three" is no number
     EXPECT_DOUBLE_EQ(result.inertia.value(), 1.0);   // nor is "heavy"
 }
@@ -102,7 +137,10 @@ TEST(RunLoaderTest, CorrectionHeaders)
         {"applied zero falls back", {"Correction Factor Applied - 0"}, false, 1.0},
         {"applied text falls back", {"Correction Factor Applied - n/a"}, false, 1.0},
         {"SAE text falls back", {"SAE Correction Factor - 1.04", "SAE Correction Factor - x"}, true, 1.0},
-        {"prefix inside a line", {"SAE Correction Factor - 1.04", "Was SAE Correction Factor - 1.05"}, true, 1.0},
+        {"prefix inside a line",
+         {"SAE Correction Factor - 1.04", "Was SAE Correction Factor - 1.05"},
+         true,
+         1.0},
         // One character in, the value still starts with the prefix's last blank and reads.
         {"prefix one blank in", {" SAE Correction Factor - 1.05"}, true, 1.05},
         {"case matters", {"sae correction factor - 1.04"}, true, 1.0},
@@ -137,7 +175,8 @@ TEST(RunLoaderTest, ZeroAppliedFactorPlotsUnchanged)
 {
     RunLoadSettings settings;
     settings.corrected = false;
-    const RunLoadResult result = RunLoader(settings).loadSelectedRun(runFixture(QStringLiteral("correction_zero.STP")));
+    const RunLoadResult result =
+        RunLoader(settings).loadSelectedRun(runFixture(QStringLiteral("correction_zero.STP")));
     EXPECT_DOUBLE_EQ(result.correction, 1.0);
     EXPECT_EQ(result.table.rowCount(), 2);
 }
@@ -158,12 +197,13 @@ TEST(RunLoaderTest, SpikeFilterRunsBeforeShowHighest)
     settings.showHighest = true;
     const QStringList lines = {"x", "3000\t1\t2\t10\t", "3001\t1\t2\t20\t", "3100\t1\t2\t5\t"};
     int calls = 0;
-    const RunLoadResult result = RunLoader(settings).loadCurrentRun(lines, [&](RunTable& table, int firstDataLine) {
-        ++calls;
-        EXPECT_EQ(firstDataLine, 1);
-        EXPECT_EQ(table.rowCount(), 3); // still unreduced
-        table.setValue(0, RunTable::TorqueColumn, 30.0);
-    });
+    const RunLoadResult result =
+        RunLoader(settings).loadCurrentRun(lines, [&](RunTable& table, int firstDataLine) {
+            ++calls;
+            EXPECT_EQ(firstDataLine, 1);
+            EXPECT_EQ(table.rowCount(), 3); // still unreduced
+            table.setValue(0, RunTable::TorqueColumn, 30.0);
+        });
     EXPECT_EQ(calls, 1);
     // Bin 1200 keeps the row the filter raised to 30; bin 1240 keeps its only row.
     EXPECT_EQ(tableRows(result.table), QStringList({"3000.00|1.00|2.00|30.00", "3100.00|1.00|2.00|5.00"}));

@@ -2,9 +2,12 @@
 
 #include <QTemporaryDir>
 
+#include <functional>
+
 #include <gtest/gtest.h>
 
 #include "core/analysis/graph_settings.h"
+#include "core/analysis/graph_switches.h"
 #include "core/analysis/series_model.h"
 #include "core/analysis/viewer_state.h"
 #include "core/common/scripted_prompter.h"
@@ -32,8 +35,8 @@ protected:
     QString writeRun(const QString& name, const QStringList& data)
     {
         const QString path = dir.filePath(name);
-        QStringList lines = {QStringLiteral("QV512e -USB- Auto Step   12/9/2026"), QStringLiteral("\\") + name,
-                             QStringLiteral("RPM\tMPH\tBHP\tFt/Lbs\t")};
+        QStringList lines = {QStringLiteral("QV512e -USB- Auto Step   12/9/2026"),
+                             QStringLiteral("\\") + name, QStringLiteral("RPM\tMPH\tBHP\tFt/Lbs\t")};
         lines << data << QStringLiteral("end.");
         EXPECT_FALSE(writeTextLines(path, lines));
         return path;
@@ -189,6 +192,57 @@ TEST_F(RunPlotterTest, RescaleFitsTheAxesOnce)
     model.setXAxisRange(0, 1);
     plotter.PlotAll();
     EXPECT_EQ(model.xAxis().maximum, 1);
+}
+
+// A fitted range is fixed; a switch that changes what the curves show must fit it again at the
+// next full plot, or road speeds would sit under the rpm range (about 2000 ... 9000) and show no
+// curve at all. A plain refresh still leaves the range alone (above).
+TEST_F(RunPlotterTest, SwitchesThatChangeThePlottedValuesFitTheAxesAgain)
+{
+    add(writeRun(QStringLiteral("a.STP"), {"2000\t20\t10\t20\t", "5000\t50\t60\t60\t"}));
+    add(writeRun(QStringLiteral("b.STP"),
+                 {"Correction Factor Applied - 1.25", "4000\t40\t50\t30\t", "9000\t90\t95\t40\t"}));
+    settings.setShowCo(false);
+    viewer.setRescalePending(true);
+    plotter.PlotAll();
+    ASSERT_EQ(model.xAxis().maximum, 9008);
+
+    chooseRoadSpeedAxis(settings, model, QStringLiteral("MPH"));
+    plotter.PlotAll();
+    EXPECT_EQ(model.xAxis().minimum, 12);
+    EXPECT_EQ(model.xAxis().maximum, 98);
+    EXPECT_EQ(model.yAxis().maximum, 103);
+    chooseCorrected(settings, model, false); // run b's power 95 is 76 uncorrected
+    plotter.PlotAll();
+    EXPECT_EQ(model.yAxis().maximum, 84);
+
+    const struct {
+        const char* name;
+        std::function<void()> change;
+    } switches[] = {
+        {"RPM", [&] { chooseEngineSpeedAxis(settings, model, QStringLiteral("RPM")); }},
+        {"Corrected", [&] { chooseCorrected(settings, model, true); }},
+        {"Torque", [&] { settings.setShowTorque(true); }},
+        {"CO%", [&] { settings.setShowCo(true); }},
+        {"HP", [&] { settings.setShowPower(false); }},
+        {"Average test phases", [&] { settings.setAverageTestPhases(true); }},
+        {"Line display mode",
+         [&] { settings.setLineDisplayMode(GraphSettings::LineDisplayMode::ShowHighest); }},
+    };
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.name);
+        // Whatever range the axes hold, the switch's refresh fits them to what it plots.
+        model.setXAxisRange(0, 1);
+        model.setYAxisRange(0, 1);
+        s.change();
+        plotter.PlotAll();
+        const PlotExtents& plotted = viewer.plotExtents();
+        EXPECT_EQ(model.xAxis(),
+                  (ChartAxis{plotted.xMinimum - 8, plotted.xMaximum + 8, false, model.xAxis().title}));
+        EXPECT_EQ(model.yAxis(),
+                  (ChartAxis{plotted.yMinimum - 8, plotted.yMaximum + 8, false, model.yAxis().title}));
+    }
+    EXPECT_EQ(model.xAxis().minimum, 1992);
 }
 
 TEST_F(RunPlotterTest, RoadSpeedOnTheXAxis)

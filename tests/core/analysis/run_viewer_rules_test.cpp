@@ -30,7 +30,8 @@ TEST(RunViewerRules, NotesFontSteps)
 
 TEST(RunViewerRules, StoredNotesFontWithinWhatTheBoxCanShow)
 {
-    for (const auto& [stored, shown] : {std::pair{12, 12}, {1, 1}, {200, 200}, {0, 1}, {-4, 1}, {100000, 200}})
+    for (const auto& [stored, shown] :
+         {std::pair{12, 12}, {1, 1}, {200, 200}, {0, 1}, {-4, 1}, {100000, 200}})
         EXPECT_EQ(storedNotesFont(stored), shown) << stored;
 }
 

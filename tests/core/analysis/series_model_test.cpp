@@ -7,12 +7,20 @@
 namespace tolvane {
 namespace {
 
-std::vector<SeriesPoint> pointsAfter(double tolerance, const std::vector<SeriesPoint>& added)
+// The points kept after adding these one by one, or (bulk) the first alone and the rest at once,
+// which must keep exactly the same.
+std::vector<SeriesPoint> pointsAfter(double tolerance, const std::vector<SeriesPoint>& added,
+                                     bool bulk = false)
 {
     SeriesModel model;
     model.setNumericalTolerance(1, tolerance);
-    for (const SeriesPoint& p : added)
-        model.AddPoint(1, p.x, p.y);
+    if (bulk) {
+        model.AddPoint(1, added.front().x, added.front().y);
+        model.AddPoints(1, std::span(added).subspan(1));
+    } else {
+        for (const SeriesPoint& p : added)
+            model.AddPoint(1, p.x, p.y);
+    }
     return model.series(1)->points;
 }
 
@@ -33,7 +41,9 @@ TEST(SeriesModelTest, AddPointKeepsXOrderAndReplacesWithinTolerance)
         {"later point past the end wins", 3.0, {{4500, 50}, {4502, 52}}, {{4502, 52}}},
         {"earlier x within tolerance of the next point", 3.0, {{4502, 52}, {4500, 50}}, {{4500, 50}}},
         // Only the neighbour at or after the new x counts while there is one.
-        {"near the point before but not after", 3.0, {{4500, 50}, {4510, 51}, {4502, 52}},
+        {"near the point before but not after",
+         3.0,
+         {{4500, 50}, {4510, 51}, {4502, 52}},
          {{4500, 50}, {4502, 52}, {4510, 51}}},
         {"outside tolerance inserts", 1.0, {{4500, 50}, {4502, 52}}, {{4500, 50}, {4502, 52}}},
         {"exactly the tolerance replaces", 2.0, {{4500, 50}, {4502, 52}}, {{4502, 52}}},
@@ -42,6 +52,7 @@ TEST(SeriesModelTest, AddPointKeepsXOrderAndReplacesWithinTolerance)
     for (const AddCase& c : cases) {
         SCOPED_TRACE(c.name);
         EXPECT_EQ(pointsAfter(c.tolerance, c.added), c.kept);
+        EXPECT_EQ(pointsAfter(c.tolerance, c.added, true), c.kept);
     }
 }
 

@@ -30,11 +30,9 @@ class SmoothSpikes : public ::testing::TestWithParam<SpikeCase> {};
 TEST_P(SmoothSpikes, FindsAndSmoothsSpikes)
 {
     const std::vector<double>& power = GetParam().power;
-    const std::vector<double> flat(power.size(), 50.0);
-    std::vector<double> rpm;
+    RunTable table;
     for (std::size_t i = 0; i < power.size(); ++i)
-        rpm.push_back(4000.0 + 100.0 * static_cast<double>(i));
-    RunTable table = RunTable::fromColumns({rpm, flat, power, flat}, QLatin1Char('.'));
+        table.appendRow(std::vector<double>{4000.0 + 100.0 * static_cast<double>(i), 50.0, power[i], 50.0});
 
     EXPECT_EQ(smoothSpikes(table), GetParam().spikes);
     for (int row = 0; row < table.rowCount(); ++row)
@@ -123,6 +121,30 @@ TEST(SpikeFilter, RunWithoutSpikesIsNotWritten)
     EXPECT_TRUE(bench.result.spikeRows.empty());
     EXPECT_FALSE(bench.result.saved);
     EXPECT_TRUE(QDir(temp.path()).isEmpty());
+    EXPECT_FALSE(bench.viewer.spikeFilterArmed());
+}
+
+// Armed, the filter still only ever rewrites a test data file: the same numbers in another
+// text file (a first line that is no run's) leave that file and the notes as they were.
+TEST(SpikeFilter, OtherTextIsNeverRewritten)
+{
+    QTemporaryDir temp;
+    const QString root = temp.filePath(QStringLiteral("dynoruns"));
+    QStringList lines = toolFixture(QStringLiteral("spike.STP"));
+    lines[0] = QStringLiteral("Copied from the spreadsheet");
+    const QString file =
+        root + QLatin1Char('/') + QString(lines[1]).replace(QLatin1Char('\\'), QLatin1Char('/'));
+    ASSERT_TRUE(QDir().mkpath(QFileInfo(file).path()));
+    ASSERT_FALSE(writeTextLines(file, lines));
+
+    SpikeBench bench(root);
+    bench.text.setLines(lines, false);
+    bench.viewer.setSpikeFilterArmed(true);
+    ASSERT_TRUE(bench.plotter.PreViewG(QStringList(lines)));
+    EXPECT_FALSE(bench.result.saved);
+    EXPECT_EQ(bench.text.lines(), lines);
+    EXPECT_FALSE(bench.text.isModified());
+    EXPECT_EQ(readTextLines(file).lines, lines);
     EXPECT_FALSE(bench.viewer.spikeFilterArmed());
 }
 

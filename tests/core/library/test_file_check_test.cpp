@@ -45,7 +45,7 @@ TEST(TestFileCheckTest, SixteenToOneThousandLines)
 
 QStringList testFile(const QString& line2)
 {
-    return {QStringLiteral("Tolvane"), line2, QStringLiteral("third")};
+    return {QStringLiteral("QV512e Auto Sweep   10/12/2026 14:02:11"), line2, QStringLiteral("third")};
 }
 
 TEST(TestFileCheckTest, LineTwoNamingTheFileStaysAsItIs)
@@ -72,6 +72,33 @@ TEST(TestFileCheckTest, LineTwoIsRepairedToTheFilesOwnPlace)
         ASSERT_EQ(check.outcome, StoredPathRepair::Outcome::Repaired) << line2;
         EXPECT_EQ(check.lines, testFile(QStringLiteral("Ford\\Focus\\Jones\\01dyno.STP"))) << line2;
     }
+}
+
+// Only a test data file, known by its first line, is ever rewritten: a customer's notes or any
+// other text in a vehicle folder keeps its line 2 whatever it says.
+TEST(TestFileCheckTest, OnlyTestDataFilesAreRepaired)
+{
+    const struct {
+        const char* firstLine;
+        bool testFile;
+    } cases[] = {
+        {"QV512e -USB- Auto Step   10/12/2026 14:02:11", true},
+        {"QV512e Auto Sweep   10/12/2026", true},
+        {"Customer: J. Jenkins", false},
+        {"", false},
+        {"qv512e auto sweep", false},
+    };
+    const QString root = QStringLiteral("/data/dynoruns");
+    const QString file = QStringLiteral("/data/dynoruns/Ford/Focus/Jones/customer-notes.txt");
+    for (const auto& c : cases) {
+        const QStringList lines{QString::fromLatin1(c.firstLine), QStringLiteral("Called back on Monday"),
+                                QStringLiteral("third")};
+        EXPECT_EQ(isTestDataFile(lines), c.testFile) << c.firstLine;
+        EXPECT_EQ(checkStoredPath(root, file, lines).outcome,
+                  c.testFile ? StoredPathRepair::Outcome::Repaired : StoredPathRepair::Outcome::Unchanged)
+            << c.firstLine;
+    }
+    EXPECT_FALSE(isTestDataFile({}));
 }
 
 TEST(TestFileCheckTest, FileOutsideTheLibraryIsNeverWrittenFor)
