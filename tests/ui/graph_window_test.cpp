@@ -265,6 +265,33 @@ TEST_F(GraphWindowTest, SaveAsJpgAppendsTheExtensionOnlyWhenMissing)
     EXPECT_TRUE(prompter.asked().empty());
 }
 
+// The dialog only asked about the name typed: a file that the added extension names is not
+// replaced without asking, and "No" leaves it as it was.
+TEST_F(GraphWindowTest, SaveAsJpgAsksBeforeReplacingTheFileTheExtensionNames)
+{
+    QTemporaryDir dir;
+    const QString existing = dir.filePath(QStringLiteral("graph1.jpg"));
+    {
+        QFile file(existing);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write("customer picture"), 16);
+    }
+    prompter.queueFile(dir.filePath(QStringLiteral("graph1")));
+    prompter.queueAnswer(PromptAnswer::No);
+    window->saveAsJpg();
+    ASSERT_EQ(prompter.asked().size(), 1u);
+    EXPECT_EQ(prompter.asked()[0].text, QDir::toNativeSeparators(existing) +
+                                            QStringLiteral(" already exists.\nDo you want to replace it?"));
+    EXPECT_EQ(prompter.asked()[0].buttons, PromptButtons::YesNo);
+    EXPECT_FALSE(isJfif(existing));
+
+    prompter.queueFile(dir.filePath(QStringLiteral("graph1")));
+    prompter.queueAnswer(PromptAnswer::Yes);
+    window->saveAsJpg();
+    EXPECT_TRUE(isJfif(existing));
+    EXPECT_EQ(prompter.asked().size(), 2u);
+}
+
 TEST_F(GraphWindowTest, SaveAsJpgReportsAWriteFailure)
 {
     QTemporaryDir dir;

@@ -1,6 +1,8 @@
 #include "ui/analysis/graph_window.h"
 
 #include <QActionGroup>
+#include <QDir>
+#include <QFileInfo>
 #include <QMenu>
 #include <QResizeEvent>
 #include <QVBoxLayout>
@@ -236,7 +238,18 @@ void TGraph::saveAsJpg()
     const std::optional<QString> chosen = m_prompter.chooseFile(request);
     if (!chosen)
         return;
-    const auto saved = saveJpeg(*chosen, grab().toImage());
+    // The file dialog asked about the name the operator typed; an extension added after it
+    // names another file, which is not replaced without asking.
+    const QString target = jpegFileName(*chosen);
+    if (target != *chosen && QFileInfo::exists(target)) {
+        const PromptRequest replace{QStringLiteral("Save as jpg"),
+                                    QStringLiteral("%1 already exists.\nDo you want to replace it?")
+                                        .arg(QDir::toNativeSeparators(target)),
+                                    PromptIcon::Warning, PromptButtons::YesNo};
+        if (m_prompter.ask(replace) != PromptAnswer::Yes)
+            return;
+    }
+    const auto saved = saveJpeg(target, grab().toImage());
     if (const auto* error = std::get_if<FileError>(&saved))
         m_prompter.inform(QStringLiteral("Error"), error->message, PromptIcon::Error);
 }
