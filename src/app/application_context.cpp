@@ -41,26 +41,29 @@ ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter* p
     if (m_config.rootDirectory(m_paths) == m_paths.defaultLibraryRoot())
         QDir().mkpath(m_paths.defaultLibraryRoot());
 
-    m_form1 = std::make_unique<TForm1>(TForm1::Models{m_config, m_paths, m_units, m_graphSettings,
-                                                      m_selection, m_viewer, m_chart, m_prompter});
+    m_form1 =
+        std::make_unique<TForm1>(TForm1::Models{m_config, m_company, m_layout, m_paths, m_units,
+                                                m_graphSettings, m_selection, m_viewer, m_chart, m_prompter});
     TForm1& form = *m_form1;
     m_qtPrompter.setParent(&form);
     // Dialogs belong to the main window (centred on it, never behind it); plain windows stay
     // top-level windows of their own.
-    m_splash = std::make_unique<Tsplashf>(QCoreApplication::applicationFilePath(), &form);
-    m_company = std::make_unique<TCmpNamef>(*m_splash, m_config, m_prompter, &form);
+    m_splash = std::make_unique<Tsplashf>(m_company, QCoreApplication::applicationFilePath(), &form);
+    m_companyDialog = std::make_unique<TCmpNamef>(m_company, m_config, m_prompter, &form);
     m_about = std::make_unique<TAboutBr>();
     m_rootDialog = std::make_unique<TCngDir>(m_config, m_prompter, m_paths.defaultLibraryRoot(), &form);
     m_graph = std::make_unique<TGraph>(m_chart, m_graphSettings, m_selection, m_viewer, m_units, m_prompter,
                                        m_locale);
     m_viewFiles = std::make_unique<TViewFiles>(
         RecalcContext{m_notes, m_viewer, m_chart, m_graphSettings, m_prompter, m_units, m_locale},
-        m_selection, m_plotter, m_paths, m_config.read(ConfigSettings::NotesFont));
+        m_selection, m_plotter, m_paths, m_layout);
     // Made before the browser (out of the program's order): its "New..." entries ask for folders.
     m_makeDir = std::make_unique<TMkDirF>(m_prompter, &form);
-    m_browser = std::make_unique<TDirForm>(m_selection, m_viewer, m_notes, m_chart, *m_viewFiles, *m_makeDir,
-                                           m_config, m_prompter, m_locale);
-    form.attach({*m_splash, *m_company, *m_about, *m_rootDialog, *m_graph, *m_viewFiles, *m_browser});
+    m_browser =
+        std::make_unique<TDirForm>(TDirForm::Models{m_selection, m_viewer, m_notes, m_chart, m_graphSettings,
+                                                    m_layout, m_config, m_prompter, m_locale},
+                                   *m_viewFiles, *m_makeDir);
+    form.attach({*m_splash, *m_companyDialog, *m_about, *m_rootDialog, *m_graph, *m_viewFiles, *m_browser});
     form.show();
     // The browser's first show sets off the rest of the start-up, with the windows made so far.
     form.startUp();
@@ -82,6 +85,7 @@ void ApplicationContext::connectWindows()
     TTstTypeF& save = *m_saveDialog;
     TAtomComdF& atmosphere = *m_atmosphericWindow;
     save.setRootDirectory(m_browser->rootDirectory());
+    save.setFolderMenu(m_browser->PopupMenu1());
     QObject::connect(m_form1.get(), &TForm1::rootDirectoryChanged, &save, &TTstTypeF::setRootDirectory);
     QObject::connect(m_browser.get(), &TDirForm::fileNameProposalRequested, &save, &TTstTypeF::FilLitBChange);
     QObject::connect(&save, &TTstTypeF::goBackRequested, &save, &QWidget::hide);

@@ -14,8 +14,10 @@
 #include "core/common/configuration.h"
 #include "core/common/data_paths.h"
 #include "core/common/text_locale.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
 #include "core/setup/atmospheric_conditions.h"
+#include "core/setup/company_info.h"
 #include "core/setup/run_conditions.h"
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
@@ -67,6 +69,8 @@ private:
     Prompter& m_prompter;
 
     UnitSettings m_units;
+    CompanyInfo m_company;
+    LayoutSettings m_layout;
     TestSetup m_testSetup;
     RunConditions m_runConditions;
     AtmosphericConditions m_atmosphere;
@@ -81,7 +85,7 @@ private:
     // main window's client area before the main window goes.
     std::unique_ptr<TForm1> m_form1;
     std::unique_ptr<Tsplashf> m_splash;
-    std::unique_ptr<TCmpNamef> m_company;
+    std::unique_ptr<TCmpNamef> m_companyDialog;
     std::unique_ptr<TAboutBr> m_about;
     std::unique_ptr<TCngDir> m_rootDialog;
     std::unique_ptr<TGraph> m_graph;

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QHeaderView>
 #include <QListWidget>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -25,6 +26,7 @@
 #include "core/common/data_paths.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/operator_answers.h"
@@ -78,10 +80,11 @@ protected:
             writeRun(QString::fromLatin1(file), 20);
         runViewer = std::make_unique<TViewFiles>(
             RecalcContext{text, viewer, model, settings, prompter, units, TextLocale::standard()}, selection,
-            plotter, paths, 10);
+            plotter, paths, layout);
         runViewer->setRootDirectory(root);
-        window = std::make_unique<TDirForm>(selection, viewer, text, model, *runViewer, makeDir,
-                                            configuration, prompter, TextLocale::standard());
+        window = std::make_unique<TDirForm>(TDirForm::Models{selection, viewer, text, model, settings, layout,
+                                                             configuration, prompter, locale},
+                                            *runViewer, makeDir);
         window->setRootDirectory(root);
         window->resize(660, 200);
         QObject::connect(window.get(), &TDirForm::refreshRequested, [this] { ++refreshes; });
@@ -143,6 +146,8 @@ protected:
     ViewerText text;
     SeriesModel model;
     ScriptedPrompter prompter;
+    LayoutSettings layout;
+    TextLocale locale = TextLocale::standard();
     TMkDirF makeDir{prompter};
     RunPlotter plotter;
     std::unique_ptr<TViewFiles> runViewer;
@@ -286,6 +291,35 @@ TEST_F(BrowserWindowTest, ListsFollowAFilesPlace)
     EXPECT_EQ(window->fileListDirectory(), root + QStringLiteral("/Yamaha/R1/Jenkins/V2"));
 }
 
+// Only the operator's own choice of a make or a model drops the next list down. The program's
+// choices (the first make of a new list, a file's place at start-up) leave every list closed:
+// an open list hangs over the selection grid and swallows the operator's first click.
+TEST_F(BrowserWindowTest, OnlyTheOperatorsChoiceDropsTheNextListDown)
+{
+    window->show();
+    const auto openLists = [this] {
+        QStringList open;
+        for (const QComboBox* list :
+             {window->Makecb(), window->Modelcb(), window->Namecb(), window->Versioncb()})
+            if (list->view()->isVisible())
+                open << list->objectName();
+        return open;
+    };
+    QDir(root).removeRecursively(); // an empty root: CBMK chooses the first make itself
+    for (const char* folder : {"Yamaha/R1/Jenkins", "Honda"})
+        QDir().mkpath(root + QLatin1Char('/') + QLatin1String(folder));
+    window->CBMK();
+    EXPECT_EQ(window->Makecb()->currentText(), QStringLiteral("Honda"));
+    EXPECT_TRUE(openLists().isEmpty()) << openLists().join(QLatin1Char(' ')).toStdString();
+    window->WriteDirBoxs(root + QStringLiteral("/Yamaha/R1/Jenkins/01dyno.STP"));
+    EXPECT_TRUE(openLists().isEmpty()) << openLists().join(QLatin1Char(' ')).toStdString();
+
+    choose(window->Makecb(), QStringLiteral("Yamaha"));
+    window->MakecbChange();
+    EXPECT_EQ(openLists(), QStringList{"Modelcb"});
+    window->Modelcb()->hidePopup();
+}
+
 TEST_F(BrowserWindowTest, NewFolderInTheModelList)
 {
     window->CBMK();
@@ -384,6 +418,8 @@ TEST_F(BrowserWindowTest, RemovingRowTwoOfThreeMovesRowThreeUpWithItsMarkerPosit
     addRuns(3);
     const SelectionRow third = selection.row(3);
     viewer.setFileCountAtPlot(3);
+    viewer.setRunStrip(
+        {QStringLiteral("01run.STP"), QStringLiteral("02run.STP"), QStringLiteral("03run.STP")});
     window->SelfilegDblClick(2, 1);
     ASSERT_EQ(selection.runCount(), 2);
     EXPECT_EQ(selection.row(2).path, third.path);
@@ -391,7 +427,12 @@ TEST_F(BrowserWindowTest, RemovingRowTwoOfThreeMovesRowThreeUpWithItsMarkerPosit
     EXPECT_EQ(selection.row(2).dateTimeText, third.dateTimeText);
     EXPECT_EQ(selection.row(2).markerName, QStringLiteral("Diamond"));
     EXPECT_EQ(window->Selfileg()->rowCount(), 2);
+    // The strip keeps a tab for each remaining run, so a close right now still reopens both.
+    EXPECT_EQ(viewer.runStrip(), (QStringList{"01run.STP", "03run.STP"}));
     EXPECT_EQ(runViewer->runStrip()->columnCount(), 3);
+    EXPECT_EQ(runViewer->runStrip()->item(0, 2)->text(), QStringLiteral("03run.STP"));
+    window->WrtRegClick();
+    EXPECT_EQ(configuration.read(ConfigSettings::FileIndex), 2);
     EXPECT_EQ(viewer.fileCountAtPlot(), 0);
     EXPECT_EQ(refreshes, 0);
 }
@@ -498,13 +539,13 @@ TEST_F(BrowserWindowTest, HistoryItemAddsAnExistingFileOnly)
 TEST_F(BrowserWindowTest, HistoryIsWrittenWithTheRunStripCount)
 {
     addRuns(2);
-    runViewer->setRunStrip({QStringLiteral("01run.STP"), QStringLiteral("02run.STP")});
+    viewer.setRunStrip({QStringLiteral("01run.STP"), QStringLiteral("02run.STP")});
     window->WrtRegClick();
     EXPECT_EQ(configuration.read(ConfigSettings::FileIndex), 2);
     EXPECT_EQ(configuration.history(1), QStringLiteral("\\Yamaha\\R1\\Jenkins\\02run.STP"));
     EXPECT_EQ(configuration.history(2), QStringLiteral("\\Yamaha\\R1\\Jenkins\\01run.STP"));
 
-    runViewer->setRunStrip({});
+    viewer.setRunStrip({});
     window->WrtRegClick();
     EXPECT_EQ(configuration.read(ConfigSettings::FileIndex), 0);
 }
@@ -604,6 +645,33 @@ TEST_F(BrowserWindowTest, LineTwoNamingAnotherFolderIsRepairedAndSavedAtOnce)
     EXPECT_EQ(text.lines(), repaired);
     EXPECT_FALSE(text.isModified());
     EXPECT_FALSE(QFileInfo::exists(root + QStringLiteral("/Honda/CBR600RR/Okafor/07moved.STP")));
+    EXPECT_TRUE(prompter.askedTexts().isEmpty());
+}
+
+// A single click on a text file that is no test data file shows it and leaves it byte for byte
+// as it was (no line 2 "repair", no CR LF).
+TEST_F(BrowserWindowTest, ClickingAnotherTextFileNeverRewritesIt)
+{
+    const QString notes = root + QStringLiteral("/Yamaha/R1/Jenkins/customer-notes.txt");
+    QByteArray bytes;
+    for (int line = 1; line <= 20; ++line)
+        bytes += "Customer note " + QByteArray::number(line) + '\n';
+    {
+        QFile file(notes);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        ASSERT_EQ(file.write(bytes), bytes.size());
+    }
+    const QDateTime written = QFileInfo(notes).lastModified();
+    openJenkins();
+    chooseInList(QStringLiteral("customer-notes.txt"));
+    window->MfilelbClick();
+    QFile file(notes);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_EQ(file.readAll(), bytes);
+    EXPECT_EQ(QFileInfo(notes).lastModified(), written);
+    EXPECT_EQ(text.lines().size(), 20);
+    EXPECT_EQ(text.lines().at(1), QStringLiteral("Customer note 2"));
+    EXPECT_FALSE(text.isModified());
     EXPECT_TRUE(prompter.askedTexts().isEmpty());
 }
 
@@ -708,9 +776,9 @@ TEST_F(BrowserWindowTest, ClearAllEmptiesTheComparison)
     for (int key : {1, 21, 41, 3, 100})
         model.AddPoint(key, 1.0, 2.0);
     model.AddPoint(101, 1.0, 2.0); // the preview is not a selected run
-    runViewer->setRunStrip({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
-    runViewer->setWindowTitle(QStringLiteral("01run.STP"));
-    text.setLines({QStringLiteral("shown")}, false);
+    viewer.setRunStrip({QStringLiteral("a"), QStringLiteral("b"), QStringLiteral("c")});
+    text.showFile({QStringLiteral("shown")}, QStringLiteral("01run.STP"));
+    ASSERT_EQ(runViewer->windowTitle(), QStringLiteral("01run.STP"));
     viewer.setFileCountAtPlot(3);
 
     window->ClearAll1Click();
@@ -726,9 +794,24 @@ TEST_F(BrowserWindowTest, ClearAllEmptiesTheComparison)
     EXPECT_EQ(viewer.fileCountAtPlot(), 0);
 }
 
+// "&Colors..." of the graph colours the browser's grid and the run viewer's run strip as well.
+TEST_F(BrowserWindowTest, GridAndRunStripTakeTheGraphBackground)
+{
+    settings.setBackgroundColor(QStringLiteral("clNavy"));
+    window->show();
+    runViewer->show();
+    const auto corner = [](QWidget* widget) {
+        const QImage picture = widget->grab().toImage();
+        return picture.pixelColor(picture.width() - 3, picture.height() - 3);
+    };
+    EXPECT_EQ(corner(window->Selfileg()->viewport()), QColor(0, 0, 128));
+    EXPECT_EQ(corner(runViewer->runStrip()->viewport()), QColor(0, 0, 128));
+    EXPECT_EQ(window->palette().color(QPalette::Window), QColor(0, 0, 128));
+}
+
 TEST_F(BrowserWindowTest, FitToWidthSharesTheWidth)
 {
-    window->setColumnWidths(19, 80, 100);
+    layout.setBrowserWidths({19, 80, 100});
     window->resize(660, 200);
     window->fitToWidth(800);
     EXPECT_EQ(window->Selfileg()->columnWidth(1), 660 - 19 - 100 - 80 - 14);
@@ -741,9 +824,14 @@ TEST_F(BrowserWindowTest, FitToWidthSharesTheWidth)
         EXPECT_EQ(lists[i]->maxVisibleItems(), 800 / 16 - 16) << i;
     }
     EXPECT_EQ(window->Mfilelb()->width(), 100);
-    EXPECT_EQ(window->colorWidth(), 19);
-    EXPECT_EQ(window->dateWidth(), 80);
-    EXPECT_EQ(window->filesWidth(), 100);
+    EXPECT_EQ(window->Selfileg()->columnWidth(0), 19);
+    EXPECT_EQ(window->Selfileg()->columnWidth(2), 80);
+
+    // A column the operator drags wider is kept for the layout save.
+    window->Selfileg()->horizontalHeader()->resizeSection(2, 120);
+    EXPECT_EQ(layout.browserWidths().date, 120);
+    EXPECT_EQ(layout.browserWidths().color, 19);
+    EXPECT_EQ(window->Selfileg()->columnWidth(1), 660 - 19 - 100 - 120 - 14);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QComboBox>
 #include <QDir>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -27,7 +28,9 @@
 #include "core/common/data_paths.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
+#include "core/setup/company_info.h"
 #include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
 #include "support/ui_items.h"
@@ -87,19 +90,20 @@ protected:
     // The windows as the program makes them, in its order.
     void create()
     {
-        form = std::make_unique<TForm1>(
-            TForm1::Models{config, paths, units, graph, selection, viewer, chart, prompter});
-        splash = std::make_unique<Tsplashf>(QStringLiteral("/opt/tolvane/tolvane"));
-        company = std::make_unique<TCmpNamef>(*splash, config, prompter);
+        form = std::make_unique<TForm1>(TForm1::Models{config, companyInfo, layout, paths, units, graph,
+                                                       selection, viewer, chart, prompter});
+        splash = std::make_unique<Tsplashf>(companyInfo, QStringLiteral("/opt/tolvane/tolvane"));
+        company = std::make_unique<TCmpNamef>(companyInfo, config, prompter);
         about = std::make_unique<TAboutBr>();
         rootDialog = std::make_unique<TCngDir>(config, prompter, paths.defaultLibraryRoot());
         graphWindow = std::make_unique<TGraph>(chart, graph, selection, viewer, units, prompter,
                                                TextLocale::standard());
         viewFiles = std::make_unique<TViewFiles>(
             RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection,
-            plotter, paths, 10);
-        browser = std::make_unique<TDirForm>(selection, viewer, notes, chart, *viewFiles, makeDir, config,
-                                             prompter, TextLocale::standard());
+            plotter, paths, layout);
+        browser = std::make_unique<TDirForm>(
+            TDirForm::Models{selection, viewer, notes, chart, graph, layout, config, prompter, locale},
+            *viewFiles, makeDir);
         form->attach({*splash, *company, *about, *rootDialog, *graphWindow, *viewFiles, *browser});
         form->show();
     }
@@ -142,6 +146,9 @@ protected:
     QString root;
     Configuration config;
     ScriptedPrompter prompter;
+    LayoutSettings layout;
+    TextLocale locale = TextLocale::standard();
+    CompanyInfo companyInfo;
     TMkDirF makeDir{prompter};
     UnitSettings units;
     GraphSettings graph;
@@ -244,13 +251,14 @@ TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
     // File_Index 3: History 3, 2, 1 in rows 1, 2, 3, and plotted.
     EXPECT_EQ(gridPaths(), (QStringList{RunFiles[2], RunFiles[1], RunFiles[0]}));
     EXPECT_TRUE(runsPlotted());
-    EXPECT_EQ(viewFiles->fileIndex(), 3);
+    EXPECT_EQ(viewer.fileIndex(), 3);
     EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), root + QStringLiteral("/") + RunFiles[0]);
     EXPECT_EQ(form->historyMenu()->actions().at(0)->text(), stored(RunFiles[0]));
     // The exit screen is ready: its buttons show, the company fields are editable.
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(splash->comp1()->isReadOnly());
-    EXPECT_EQ(splash->companyName(), QStringLiteral("Demo Motorcycles"));
+    EXPECT_EQ(companyInfo.name(), QStringLiteral("Demo Motorcycles"));
+    EXPECT_EQ(splash->comp1()->text(), QStringLiteral("Demo Motorcycles"));
 }
 
 TEST_F(MainWindowTest, OneHistoryRunIsAddedButNotPlotted)
@@ -289,6 +297,33 @@ TEST_F(MainWindowTest, UnopenableRootShowsTheRootDirectoryDialog)
     EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("TCngDir")});
 }
 
+// A first start has no saved layout: the graph screen comes up maximised over the screen in the
+// default layout for that size, instead of the small rectangles of an empty configuration.
+TEST_F(MainWindowTest, FirstStartFillsTheScreenInTheDefaultLayout)
+{
+    QStringList ini = readTextLines(paths.usbIni()).lines;
+    const qsizetype section = ini.indexOf(QStringLiteral("[Window Position]"));
+    ASSERT_GE(section, 0);
+    qsizetype end = section + 1;
+    while (end < ini.size() && !ini.at(end).startsWith(QLatin1Char('[')))
+        ++end;
+    ini.remove(section, end - section);
+    ASSERT_FALSE(writeTextLines(paths.usbIni(), ini));
+    // The sample History entry of a first start names folders that do not exist.
+    config.write(historyKey(1), QStringLiteral("\\Demo\\Dyno\\Sample\\01dyno.STP"));
+
+    start();
+    EXPECT_TRUE(form->isMaximized());
+    EXPECT_TRUE(form->frameGeometry().contains(form->screen()->availableGeometry()));
+    const QSize outer = form->frameGeometry().size();
+    const GraphScreenRects expected = GraphScreenLayout::defaults(outer.width(), outer.height());
+    EXPECT_EQ(form->childRects().browser, expected.browser);
+    EXPECT_EQ(form->childRects().graph, expected.graph);
+    EXPECT_EQ(form->childRects().viewer, expected.viewer);
+    EXPECT_GE(form->childRects().browser.height(), 200);
+    EXPECT_EQ(browser->Makecb()->findText(QStringLiteral("Demo")), -1);
+}
+
 TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
 {
     struct Case {
@@ -305,7 +340,7 @@ TEST_F(MainWindowTest, SavedWindowSizesAtTheLimits)
         start();
         if (c.defaultLayout) {
             EXPECT_TRUE(form->isMaximized());
-            const QSize outer = form->screen()->availableGeometry().size();
+            const QSize outer = form->frameGeometry().size();
             EXPECT_EQ(form->childRects().browser,
                       GraphScreenLayout::defaults(outer.width(), outer.height()).browser);
             EXPECT_EQ(form->childRects().viewer,
@@ -331,7 +366,7 @@ TEST_F(MainWindowTest, AbsurdSavedLayoutFontAndColourAreHeldInBounds)
     EXPECT_LE(form->frameGeometry().height(), screen.height());
     EXPECT_LE(form->childRects().graph.width(), form->clientArea()->width());
     EXPECT_TRUE(form->childRects().graph.intersects(form->clientArea()->rect()));
-    EXPECT_EQ(viewFiles->notesFontSize(), 200);
+    EXPECT_EQ(layout.notesFontSize(), 200);
     EXPECT_EQ(graph.backgroundColor(), QStringLiteral("clBlack"));
 }
 
@@ -341,8 +376,8 @@ TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
     form->move(30, 40);
     form->Default1Click();
     const GraphScreenRects before = form->childRects();
-    browser->setColumnWidths(25, 90, 140);
-    viewFiles->setNotesFontSize(14);
+    layout.setBrowserWidths({25, 90, 140});
+    layout.setNotesFontSize(14);
     form->Save1Click();
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
     EXPECT_EQ(config.read(ConfigKeys::FileMask, QString()), QStringLiteral("N/A"));
@@ -356,8 +391,9 @@ TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
     EXPECT_EQ(form->childRects().browser, before.browser);
     EXPECT_EQ(form->childRects().graph, before.graph);
     EXPECT_EQ(form->childRects().viewer, before.viewer);
-    EXPECT_EQ(browser->dateWidth(), 90);
-    EXPECT_EQ(viewFiles->notesFontSize(), 14);
+    EXPECT_EQ(layout.browserWidths().date, 90);
+    EXPECT_EQ(browser->Selfileg()->columnWidth(2), 90);
+    EXPECT_EQ(layout.notesFontSize(), 14);
 }
 
 TEST_F(MainWindowTest, ResizingOneWindowMovesItsSiblings)
@@ -420,7 +456,7 @@ TEST_F(MainWindowTest, SavedRunReplacesHistoryOneAndIsSelected)
     EXPECT_EQ(gridPaths().last(), QStringLiteral("Yamaha/R1/Jenkins/04dyno.SWP"));
     EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), saved);
     EXPECT_EQ(viewFiles->windowTitle(), QStringLiteral("04dyno.SWP"));
-    EXPECT_EQ(viewFiles->fileIndex(), 4);
+    EXPECT_EQ(viewer.fileIndex(), 4);
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 4);
 }
 

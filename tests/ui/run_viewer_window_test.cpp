@@ -11,8 +11,10 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QTableView>
 #include <QTableWidget>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/run_plotter.h"
@@ -22,6 +24,7 @@
 #include "core/common/data_paths.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
 #include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
@@ -49,7 +52,7 @@ protected:
         writeTextLines(runPath, runLines);
         window = std::make_unique<TViewFiles>(
             RecalcContext{text, viewer, model, settings, prompter, units, TextLocale::standard()}, selection,
-            plotter, paths, 10);
+            plotter, paths, layout);
         window->setRootDirectory(root);
         window->resize(600, 400);
     }
@@ -75,6 +78,7 @@ protected:
     ViewerText text;
     SeriesModel model;
     ScriptedPrompter prompter;
+    LayoutSettings layout;
     RunPlotter plotter;
     std::unique_ptr<TViewFiles> window;
 };
@@ -109,12 +113,12 @@ TEST_F(RunViewerWindowTest, ContextMenuCaptionsInOrder)
 TEST_F(RunViewerWindowTest, NotesFontSteps)
 {
     test::item(*window->contextMenu(), "SmallerFont1").trigger(); // 10 -> 8
-    EXPECT_EQ(window->notesFontSize(), 8);
+    EXPECT_EQ(layout.notesFontSize(), 8);
     test::item(*window->contextMenu(), "LargerFont1").trigger();  // 8 -> 10
     test::item(*window->contextMenu(), "LargerFont1").trigger();  // 10 -> 12
     test::item(*window->contextMenu(), "SmallerFont1").trigger(); // 12 -> 10
     test::item(*window->contextMenu(), "LargerFont1").trigger();  // 10 -> 12
-    EXPECT_EQ(window->notesFontSize(), 12);
+    EXPECT_EQ(layout.notesFontSize(), 12);
     EXPECT_EQ(window->notesBox()->font().pointSize(), 12);
 }
 
@@ -134,16 +138,28 @@ TEST_F(RunViewerWindowTest, NotesShowTheTextWithTabsAndEditsMarkItModified)
 TEST_F(RunViewerWindowTest, LoadBackupGivesBackTheEditedTextNotTheFile)
 {
     loadRun();
-    typeInNotes(QStringLiteral(" edited"));
+    for (const char* key : {" ", "e", "d", "i", "t", "e", "d"})
+        typeInNotes(QString::fromLatin1(key));
     const QStringList edited = text.lines();
-    EXPECT_EQ(readTextLines(paths.notesBackup()).lines, edited);
+    // A burst of keys is not written key by key.
+    EXPECT_FALSE(QFile::exists(paths.notesBackup()));
 
-    // Another run replaces the box; the backup still holds the edit.
-    text.setLines(toolFixture(QStringLiteral("step.STP")), false);
+    // Another run replaces the box before the backup was written; reading the backup writes the
+    // edit first, so it gives back the edit.
+    text.showFile(toolFixture(QStringLiteral("step.STP")), QStringLiteral("step.STP"));
     test::item(*window->contextMenu(), "LoadBackup1").trigger();
+    EXPECT_EQ(readTextLines(paths.notesBackup()).lines, edited);
     EXPECT_EQ(text.lines(), edited);
     EXPECT_EQ(window->notesBox()->toPlainText(), edited.join(QLatin1Char('\n')));
     EXPECT_TRUE(text.isModified());
+}
+
+TEST_F(RunViewerWindowTest, NotesBackupIsWrittenShortlyAfterTypingStops)
+{
+    loadRun();
+    typeInNotes(QStringLiteral(" edited"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return QFile::exists(paths.notesBackup()); }, 5000));
+    EXPECT_EQ(readTextLines(paths.notesBackup()).lines, text.lines());
 }
 
 TEST_F(RunViewerWindowTest, LoadBackupWithoutABackupSaysSoAndKeepsTheNotes)
@@ -280,7 +296,7 @@ TEST_F(RunViewerWindowTest, RunStripColumnsColoursAndClick)
     selection.setColor(2, QStringLiteral("ClBlack"));
     window->show();
     window->runStrip()->setFixedWidth(600);
-    window->setRunStrip(
+    viewer.setRunStrip(
         {QStringLiteral("02dyno.SWP"), QStringLiteral("02dyno.SWP"), QStringLiteral("02dyno.SWP")});
 
     QTableWidget* strip = window->runStrip();
@@ -325,8 +341,11 @@ TEST_F(RunViewerWindowTest, PlotAllSettlesTheNotesFirstAndShowsTheLastRun)
     EXPECT_TRUE(model.series(1) == nullptr || model.series(1)->points.empty());
     EXPECT_EQ(text.lines(), QStringList{QStringLiteral("edited")});
 
+    // The caption follows the text: the box now shows the last run, whatever was shown before.
+    text.showFile(runLines, QStringLiteral("removed.SWP"));
     window->setNotesCheck([] { return false; });
     window->PlotAll();
+    EXPECT_EQ(window->windowTitle(), QStringLiteral("03dyno.SWP"));
     ASSERT_NE(model.series(2), nullptr);
     EXPECT_FALSE(model.series(2)->points.empty());
     EXPECT_EQ(window->runStrip()->columnCount(), 3);
@@ -343,9 +362,10 @@ TEST_F(RunViewerWindowTest, DoubleClicksSwapNotesAndRunTable)
     window->Memo1DblClick();
     EXPECT_FALSE(window->notesBox()->isVisible());
     ASSERT_TRUE(window->runTableGrid()->isVisible());
-    EXPECT_EQ(window->runTableGrid()->rowCount(), 6);
-    EXPECT_EQ(window->runTableGrid()->item(0, 0)->text(), QStringLiteral("4020.00"));
-    EXPECT_EQ(window->runTableGrid()->item(5, 1)->text(), QStringLiteral("83.20"));
+    const QAbstractItemModel& grid = *window->runTableGrid()->model();
+    EXPECT_EQ(grid.rowCount(), 6);
+    EXPECT_EQ(grid.index(0, 0).data().toString(), QStringLiteral("4020.00"));
+    EXPECT_EQ(grid.index(5, 1).data().toString(), QStringLiteral("83.20"));
     window->StringGrid1DblClick();
     EXPECT_TRUE(window->notesBox()->isVisible());
     EXPECT_FALSE(window->runTableGrid()->isVisible());
@@ -414,7 +434,7 @@ TEST_F(RunViewerWindowTest, StripClickOnSmallFiles)
         selection.clear();
         model.ClearSeries(SeriesKey::PreviewPower);
         selection.addRun(path, test::fixturePath(QString()), QString(), Selection::MarkerSpelling::Capital);
-        window->setRunStrip({QFileInfo(path).fileName()});
+        viewer.setRunStrip({QFileInfo(path).fileName()});
         window->LineColorClick(1);
         EXPECT_EQ(text.lines(), readTextLines(path).lines);
         EXPECT_EQ(window->windowTitle(), QFileInfo(path).fileName());

@@ -1,5 +1,5 @@
 // The shell's small dialogs driven through their handlers: the Company Info dialog filling the
-// splash window and the configuration, the power units writing label and factor, the New Test
+// company information and the configuration, the power units writing label and factor, the New Test
 // Help following "Show_Help", the hints window reporting its showing and the help browser.
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include "core/common/configuration.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
+#include "core/setup/company_info.h"
 #include "core/setup/unit_settings.h"
 #include "ui/setup/about_window.h"
 #include "ui/setup/hints_window.h"
-#include "ui/setup/splash_window.h"
 #include "ui/shell/company_dialog.h"
 #include "ui/shell/new_test_help_dialog.h"
 #include "ui/shell/power_unit_dialog.h"
@@ -36,10 +36,10 @@ protected:
     ScriptedPrompter prompter;
 };
 
-TEST_F(ShellDialogsTest, CompanyInfoFillsTheSplashAndTheConfigurationThenAsksForTheRootDirectory)
+TEST_F(ShellDialogsTest, CompanyInfoFillsTheModelAndTheConfigurationThenAsksForTheRootDirectory)
 {
-    Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
-    TCmpNamef dialog(splash, config, prompter);
+    CompanyInfo company;
+    TCmpNamef dialog(company, config, prompter);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Company Info"));
     EXPECT_TRUE(dialog.comp1()->text().isEmpty());
     EXPECT_TRUE(dialog.comp2()->text().isEmpty());
@@ -53,8 +53,8 @@ TEST_F(ShellDialogsTest, CompanyInfoFillsTheSplashAndTheConfigurationThenAsksFor
 
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(rootRequests, 1);
-    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed & Sons"));
-    EXPECT_EQ(splash.companyAddress(), QStringLiteral("Leeds, Ph 0113 555, info@speed.example"));
+    EXPECT_EQ(company.name(), QStringLiteral("Speed & Sons"));
+    EXPECT_EQ(company.address(), QStringLiteral("Leeds, Ph 0113 555, info@speed.example"));
     const Configuration file = reread();
     EXPECT_EQ(file.read(ConfigSettings::CompanyName), QStringLiteral("Speed & Sons"));
     EXPECT_EQ(file.read(ConfigSettings::CompanyAddr),
@@ -65,8 +65,8 @@ TEST_F(ShellDialogsTest, CompanyInfoFillsTheSplashAndTheConfigurationThenAsksFor
 TEST_F(ShellDialogsTest, CompanyInfoKeptWhenTheConfigurationCannotBeWritten)
 {
     ASSERT_TRUE(QDir(dir.path()).mkdir(QStringLiteral("ZezeDur_USB.Ini")));
-    Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
-    TCmpNamef dialog(splash, config, prompter);
+    CompanyInfo company;
+    TCmpNamef dialog(company, config, prompter);
     int rootRequests = 0;
     QObject::connect(&dialog, &TCmpNamef::rootDirectoryRequested, [&] { ++rootRequests; });
     dialog.comp1()->setText(QStringLiteral("Speed Shop"));
@@ -76,8 +76,8 @@ TEST_F(ShellDialogsTest, CompanyInfoKeptWhenTheConfigurationCannotBeWritten)
     ASSERT_EQ(prompter.asked().size(), 1u);
     EXPECT_EQ(prompter.asked()[0].title, QStringLiteral("Company Info"));
     EXPECT_EQ(prompter.asked()[0].icon, PromptIcon::Warning);
-    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed Shop"));
-    EXPECT_EQ(splash.companyAddress(), QStringLiteral("Leeds"));
+    EXPECT_EQ(company.name(), QStringLiteral("Speed Shop"));
+    EXPECT_EQ(company.address(), QStringLiteral("Leeds"));
     EXPECT_EQ(rootRequests, 1);
 }
 

@@ -6,8 +6,10 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTest>
 #include <QTimer>
 
+#include "core/setup/company_info.h"
 #include "ui/setup/splash_window.h"
 
 namespace tolvane {
@@ -23,7 +25,8 @@ QStringList labelTexts(const QWidget& window)
 
 TEST(SplashWindow, FixedTextsVersionAndProgram)
 {
-    const Tsplashf splash(QStringLiteral("/opt/tolvane/bin/Tolvane"));
+    CompanyInfo company;
+    const Tsplashf splash(company, QStringLiteral("/opt/tolvane/bin/Tolvane"));
     EXPECT_EQ(splash.versionLabel()->text(), QStringLiteral("1005.1"));
     const QStringList texts = labelTexts(splash);
     for (const char* text :
@@ -39,16 +42,17 @@ TEST(SplashWindow, FixedTextsVersionAndProgram)
 
 TEST(SplashWindow, StartsReadOnlyWithTheExitButtonsHiddenAndTheTimerRunning)
 {
-    Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+    CompanyInfo company;
+    Tsplashf splash(company, QStringLiteral("/opt/tolvane/Tolvane"));
     EXPECT_TRUE(splash.comp1()->isReadOnly());
     EXPECT_TRUE(splash.comp2()->isReadOnly());
     EXPECT_FALSE(splash.panel2()->isVisibleTo(&splash));
     EXPECT_TRUE(splash.timer1()->isActive());
     EXPECT_EQ(splash.timer1()->interval(), 2100);
 
-    splash.setCompany(QStringLiteral("Speed Shop"), QStringLiteral("Leeds, 0113 555"));
-    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed Shop"));
-    EXPECT_EQ(splash.companyAddress(), QStringLiteral("Leeds, 0113 555"));
+    company.set(QStringLiteral("Speed Shop"), QStringLiteral("Leeds, 0113 555"));
+    EXPECT_EQ(splash.comp1()->text(), QStringLiteral("Speed Shop"));
+    EXPECT_EQ(splash.comp2()->text(), QStringLiteral("Leeds, 0113 555"));
 
     // The OK step, which the main window also runs at start-up.
     splash.show();
@@ -57,7 +61,14 @@ TEST(SplashWindow, StartsReadOnlyWithTheExitButtonsHiddenAndTheTimerRunning)
     EXPECT_FALSE(splash.comp1()->isReadOnly());
     EXPECT_FALSE(splash.comp2()->isReadOnly());
     EXPECT_TRUE(splash.panel2()->isVisibleTo(&splash));
-    EXPECT_EQ(splash.companyName(), QStringLiteral("Speed Shop"));
+    EXPECT_EQ(splash.comp1()->text(), QStringLiteral("Speed Shop"));
+
+    // Now editable: what the operator types is the company information.
+    splash.comp2()->setFocus();
+    splash.comp2()->selectAll();
+    QTest::keyClicks(splash.comp2(), QStringLiteral("York"));
+    EXPECT_EQ(company.address(), QStringLiteral("York"));
+    EXPECT_EQ(company.name(), QStringLiteral("Speed Shop"));
 }
 
 TEST(SplashWindow, ExitScreenButtonsAskForTheirStepAndClose)
@@ -69,7 +80,8 @@ TEST(SplashWindow, ExitScreenButtonsAskForTheirStepAndClose)
     } cases[] = {{&Tsplashf::closeAllButton, 1, 0}, {&Tsplashf::viewGraphsButton, 0, 1}};
     for (const auto& c : cases) {
         SCOPED_TRACE(c.closeAll);
-        Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+        CompanyInfo company;
+        Tsplashf splash(company, QStringLiteral("/opt/tolvane/Tolvane"));
         splash.OKBClick();
         int closeAll = 0;
         int viewGraphs = 0;
@@ -96,7 +108,8 @@ TEST(SplashWindow, LeavingTheExitScreenOtherwiseReturnsToTheGraphs)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.way);
-        Tsplashf splash(QStringLiteral("/opt/tolvane/Tolvane"));
+        CompanyInfo company;
+        Tsplashf splash(company, QStringLiteral("/opt/tolvane/Tolvane"));
         splash.OKBClick(); // the start-up step: not a showing, no request
         int viewGraphs = 0;
         QObject::connect(&splash, &Tsplashf::viewGraphsRequested, [&] { ++viewGraphs; });
@@ -107,7 +120,8 @@ TEST(SplashWindow, LeavingTheExitScreenOtherwiseReturnsToTheGraphs)
     }
 
     // The About showing (modal, exit buttons hidden) asks for nothing when it ends.
-    Tsplashf about(QStringLiteral("/opt/tolvane/Tolvane"));
+    CompanyInfo company;
+    Tsplashf about(company, QStringLiteral("/opt/tolvane/Tolvane"));
     int requests = 0;
     QObject::connect(&about, &Tsplashf::viewGraphsRequested, [&] { ++requests; });
     QObject::connect(&about, &Tsplashf::closeAllRequested, [&] { ++requests; });
@@ -120,7 +134,8 @@ TEST(SplashWindow, LeavingTheExitScreenOtherwiseReturnsToTheGraphs)
 
 TEST(SplashWindow, TimerEndsOnlyAModalShowingAndStops)
 {
-    Tsplashf modal(QStringLiteral("/opt/tolvane/Tolvane"));
+    CompanyInfo company;
+    Tsplashf modal(company, QStringLiteral("/opt/tolvane/Tolvane"));
     modal.setModal(true);
     modal.show();
     modal.Timer1Timer();
@@ -128,7 +143,7 @@ TEST(SplashWindow, TimerEndsOnlyAModalShowingAndStops)
     EXPECT_EQ(modal.result(), QDialog::Accepted);
     EXPECT_FALSE(modal.timer1()->isActive());
 
-    Tsplashf exitScreen(QStringLiteral("/opt/tolvane/Tolvane"));
+    Tsplashf exitScreen(company, QStringLiteral("/opt/tolvane/Tolvane"));
     exitScreen.show();
     exitScreen.Timer1Timer();
     EXPECT_TRUE(exitScreen.isVisible());

@@ -55,4 +55,24 @@ void ViewerState::setPlotExtents(const PlotExtents& extents)
     update(m_plotExtents, extents);
 }
 
+void ViewerState::setRunStrip(const QStringList& names)
+{
+    update(m_runStrip, names);
+}
+
+void ViewerState::removeRunStripTab(int run)
+{
+    if (run < 1 || run > m_runStrip.size())
+        return;
+    m_runStrip.removeAt(run - 1);
+    emit changed();
+}
+
+int ViewerState::fileIndex() const
+{
+    if (m_runStrip.isEmpty() || m_runStrip.first().isEmpty())
+        return 0;
+    return static_cast<int>(m_runStrip.size());
+}
+
 } // namespace tolvane

@@ -4,6 +4,7 @@
 // read, the flags that steer the next plot, and the extents of everything plotted.
 #include <QObject>
 #include <QString>
+#include <QStringList>
 
 #include "core/analysis/plot_extents.h"
 
@@ -41,6 +42,16 @@ public:
     int fileCountAtPlot() const { return m_fileCountAtPlot; }
     void setFileCountAtPlot(int count);
 
+    // The run strip's tabs: the file name of run r at index r - 1, as the last full plot named them
+    // (a run the plot did not reach has an empty name).
+    const QStringList& runStrip() const { return m_runStrip; }
+    void setRunStrip(const QStringList& names);
+    // Run r left the selection: its tab goes and the later tabs move up with their runs.
+    void removeRunStripTab(int run);
+    // "File_Index", the runs to reopen at the next start: the strip's tabs when the first one is
+    // named (the runs were plotted), else 0.
+    int fileIndex() const;
+
     const PlotExtents& plotExtents() const { return m_plotExtents; }
     void setPlotExtents(const PlotExtents& extents);
 
@@ -58,6 +69,7 @@ private:
     bool m_rescalePending = false;
     bool m_spikeFilterArmed = false;
     int m_fileCountAtPlot = 0;
+    QStringList m_runStrip;
     PlotExtents m_plotExtents;
 };
 

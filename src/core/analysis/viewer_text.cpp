@@ -14,6 +14,21 @@ void ViewerText::setLines(const QStringList& lines, bool modified)
     emit changed();
 }
 
+void ViewerText::showFile(const QStringList& lines, const QString& caption)
+{
+    if (m_lines == lines && !m_modified && m_caption == caption)
+        return;
+    m_lines = lines;
+    m_modified = false;
+    m_caption = caption;
+    emit changed();
+}
+
+void ViewerText::clear()
+{
+    showFile({}, QString());
+}
+
 void ViewerText::setModified(bool on)
 {
     if (m_modified == on)

@@ -15,8 +15,14 @@ public:
     explicit ViewerText(QObject* parent = nullptr) : QObject(parent) {}
 
     const QStringList& lines() const { return m_lines; }
-    // Replaces the text; a load passes modified = false, an edit or a tool true.
+    // Replaces the text of the same run; an edit or a tool passes modified = true.
     void setLines(const QStringList& lines, bool modified);
+    // A run read from its file: its text, unmodified, and the name the viewer's caption shows.
+    void showFile(const QStringList& lines, const QString& caption);
+    // Nothing shown, no caption.
+    void clear();
+    // The caption always names the run whose text is shown.
+    const QString& caption() const { return m_caption; }
     bool isModified() const { return m_modified; }
     void setModified(bool on);
 
@@ -33,6 +39,7 @@ signals:
 
 private:
     QStringList m_lines;
+    QString m_caption;
     bool m_modified = false;
 };
 

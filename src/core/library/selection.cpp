@@ -141,11 +141,4 @@ void Selection::writeHistory(ConfigChanges& changes, int fileIndex) const
         changes.set(historyKey(n), m_history.at(n - 1));
 }
 
-int Selection::fileIndexOfRunStrip(int stripColumnCount, const QString& firstRunName)
-{
-    if (stripColumnCount < 2 || firstRunName.isEmpty())
-        return 0;
-    return stripColumnCount - 1;
-}
-
 } // namespace tolvane

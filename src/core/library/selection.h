@@ -6,8 +6,8 @@
 //
 // Runs are numbered r = 1, 2, ... as the graph's series keys and colour slots count them; row(r)
 // takes that number.
-#include <QObject>
 #include <QList>
+#include <QObject>
 #include <QString>
 #include <QStringList>
 
@@ -49,8 +49,8 @@ public:
 
     // Appends a run with the next palette colour and marker; the refusal text when the selection
     // is full (nothing is changed then).
-    std::optional<QString> addRun(const QString& fullPath, const QString& rootDirectory, const QString& dateTimeText,
-                                  MarkerSpelling spelling);
+    std::optional<QString> addRun(const QString& fullPath, const QString& rootDirectory,
+                                  const QString& dateTimeText, MarkerSpelling spelling);
     // Removes run r: the later runs move up with their colour, name, date and path, while the
     // marker names stay with the row positions (as the graph draws shapes by position).
     void removeRun(int run);
@@ -72,9 +72,6 @@ public:
     // "History 1" ... "History 10" from the entries and "File_Index" = fileIndex, the number of
     // runs to reopen at the next start.
     void writeHistory(ConfigChanges& changes, int fileIndex) const;
-    // "File_Index" from the run viewer's run strip: its run columns (all columns but the first)
-    // when the first run column is named, else 0 (nothing was plotted).
-    static int fileIndexOfRunStrip(int stripColumnCount, const QString& firstRunName);
 
 signals:
     void changed();

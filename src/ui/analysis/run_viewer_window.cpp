@@ -7,8 +7,12 @@
 #include <QHeaderView>
 #include <QMenu>
 #include <QPlainTextEdit>
+#include <QTableView>
 #include <QTableWidget>
+#include <QTimer>
 #include <QVBoxLayout>
+
+#include <utility>
 
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/run_plotter.h"
@@ -20,16 +24,20 @@
 #include "core/common/library_path.h"
 #include "core/common/prompter.h"
 #include "core/common/text_file.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
 #include "platform/chart/toolkit_colors.h"
 #include "ui/analysis/chg_inertia_dialog.h"
 #include "ui/analysis/chg_ratio_dialog.h"
+#include "ui/analysis/run_table_model.h"
 
 namespace tolvane {
 
 namespace {
 
 constexpr int StripHeight = 17;
+// Keys typed closer together than this reach the notes backup in one write.
+constexpr int BackupDelayMs = 300;
 
 QColor toolkitColor(const QString& name, const QColor& fallback)
 {
@@ -39,9 +47,9 @@ QColor toolkitColor(const QString& name, const QColor& fallback)
 } // namespace
 
 TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter,
-                       const DataPaths& paths, int notesFontSize, QWidget* parent)
+                       const DataPaths& paths, LayoutSettings& layoutSettings, QWidget* parent)
     : QWidget(parent), m_context(context), m_selection(selection), m_plotter(plotter), m_paths(paths),
-      m_rootDirectory(paths.defaultLibraryRoot()), m_notesFontSize(storedNotesFont(notesFontSize))
+      m_rootDirectory(paths.defaultLibraryRoot()), m_layout(layoutSettings)
 {
     m_lineColor = new QTableWidget(1, 0, this);
     m_lineColor->setObjectName(QStringLiteral("LineColor"));
@@ -53,7 +61,6 @@ TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& 
     m_lineColor->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_lineColor->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_lineColor->setSelectionMode(QAbstractItemView::NoSelection);
-    m_lineColor->setStyleSheet(QStringLiteral("QTableWidget { background: black; gridline-color: gray; }"));
     connect(m_lineColor, &QTableWidget::cellClicked, this,
             [this](int, int column) { LineColorClick(column); });
 
@@ -65,15 +72,22 @@ TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& 
     m_memo->setContextMenuPolicy(Qt::CustomContextMenu);
     m_memo->viewport()->installEventFilter(this);
     connect(m_memo, &QPlainTextEdit::textChanged, this, &TViewFiles::notesEdited);
+    m_backupTimer = new QTimer(this);
+    m_backupTimer->setSingleShot(true);
+    m_backupTimer->setInterval(BackupDelayMs);
+    connect(m_backupTimer, &QTimer::timeout, this, &TViewFiles::writeNotesBackup);
     connect(m_memo, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(m_memo->mapToGlobal(at)); });
 
-    m_runGrid = new QTableWidget(this);
+    m_runTable = new RunTableModel(this);
+    m_runGrid = new QTableView(this);
     m_runGrid->setObjectName(QStringLiteral("StringGrid1"));
+    m_runGrid->setModel(m_runTable);
     m_runGrid->setEditTriggers(QAbstractItemView::NoEditTriggers);
     m_runGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     m_runGrid->hide();
-    connect(m_runGrid, &QTableWidget::cellDoubleClicked, this, [this](int, int) { StringGrid1DblClick(); });
+    connect(m_runGrid, &QTableView::doubleClicked, this,
+            [this](const QModelIndex&) { StringGrid1DblClick(); });
     connect(m_runGrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint& at) { m_menu->popup(m_runGrid->mapToGlobal(at)); });
 
@@ -105,13 +119,19 @@ TViewFiles::TViewFiles(RecalcContext context, Selection& selection, RunPlotter& 
                 Qt::QueuedConnection);
     });
     connect(&m_context.text, &ViewerText::changed, this, &TViewFiles::showText);
+    // The strip shows the tabs the viewer state holds, in the runs' colours.
+    connect(&m_context.viewer, &ViewerState::changed, this, &TViewFiles::showRunStrip);
+    connect(&m_selection, &Selection::changed, this, &TViewFiles::showRunStrip);
     connect(&m_context.graph, &GraphSettings::changed, this, &TViewFiles::applyNotesLook);
+    connect(&m_layout, &LayoutSettings::changed, this, &TViewFiles::applyNotesLook);
     applyNotesLook();
     showText();
+    showRunStrip();
 }
 
 TViewFiles::~TViewFiles()
 {
+    writeNotesBackup();
     m_plotter.setSpikeFilter({});
 }
 
@@ -170,6 +190,7 @@ void TViewFiles::showText()
         m_memo->setPlainText(shown);
         m_showing = false;
     }
+    setWindowTitle(m_context.text.caption());
     if (m_runGrid->isVisible())
         fillRunGrid();
 }
@@ -180,9 +201,19 @@ void TViewFiles::notesEdited()
         return;
     const QString shown = m_memo->toPlainText();
     m_context.text.setLines(shown.isEmpty() ? QStringList() : shown.split(QLatin1Char('\n')), true);
-    // Every edit is kept at once, so a crash or a wrong file load loses nothing typed.
-    if (const std::optional<FileError> error =
-            writeTextLines(m_paths.notesBackup(), m_context.text.lines())) {
+    // Every edit reaches the backup file, so a crash or a wrong file load loses nothing typed;
+    // a burst of keys is written once, shortly after the last one.
+    m_pendingBackup = m_context.text.lines();
+    m_backupTimer->start();
+}
+
+void TViewFiles::writeNotesBackup()
+{
+    if (!m_pendingBackup)
+        return;
+    m_backupTimer->stop();
+    const QStringList lines = *std::exchange(m_pendingBackup, std::nullopt);
+    if (const std::optional<FileError> error = writeTextLines(m_paths.notesBackup(), lines)) {
         if (!m_backupFailureReported)
             report(QStringLiteral("Notes Backup"), error->message);
         m_backupFailureReported = true;
@@ -198,35 +229,30 @@ void TViewFiles::applyNotesLook()
     const QString sheet =
         QStringLiteral("background: %1; color: %2;").arg(background.name(), textColor.name());
     setStyleSheet(QStringLiteral("TViewFiles { background: %1; }").arg(background.name()));
+    m_lineColor->setStyleSheet(
+        QStringLiteral("QTableWidget { background: %1; gridline-color: gray; }").arg(background.name()));
     m_memo->setStyleSheet(QStringLiteral("QPlainTextEdit { %1 }").arg(sheet));
     QFont font(QStringLiteral("Sans Serif"));
     font.setStyleHint(QFont::SansSerif);
-    font.setPointSize(m_notesFontSize);
+    font.setPointSize(m_layout.notesFontSize());
     m_memo->setFont(font);
     // Tabs are part of the data lines: a stop every eight digits keeps their columns.
     m_memo->setTabStopDistance(QFontMetricsF(font).horizontalAdvance(QLatin1Char('0')) * 8);
 }
 
-void TViewFiles::setNotesFontSize(int size)
-{
-    m_notesFontSize = storedNotesFont(size);
-    applyNotesLook();
-}
-
 void TViewFiles::LargerFont1Click()
 {
-    m_notesFontSize = largerNotesFont(m_notesFontSize);
-    applyNotesLook();
+    m_layout.setNotesFontSize(largerNotesFont(m_layout.notesFontSize()));
 }
 
 void TViewFiles::SmallerFont1Click()
 {
-    m_notesFontSize = smallerNotesFont(m_notesFontSize);
-    applyNotesLook();
+    m_layout.setNotesFontSize(smallerNotesFont(m_layout.notesFontSize()));
 }
 
 void TViewFiles::LoadBackup1Click()
 {
+    writeNotesBackup();
     const TextReadResult backup = readTextLines(m_paths.notesBackup());
     if (!backup.ok()) {
         report(QStringLiteral("Load Backup"), backup.error->message);
@@ -238,24 +264,24 @@ void TViewFiles::LoadBackup1Click()
 
 // ---- run strip and run table ----
 
-void TViewFiles::setRunStrip(const QStringList& runNames)
+void TViewFiles::showRunStrip()
 {
-    const int columns = m_selection.runCount() + 1;
-    m_lineColor->clear();
-    m_lineColor->setColumnCount(columns);
-    for (int run = 1; run < columns; ++run) {
-        auto* cell = new QTableWidgetItem(run <= runNames.size() ? runNames.at(run - 1) : QString());
-        cell->setForeground(toolkitColor(runStripTextColor(m_selection.row(run).colorName), Qt::white));
-        m_lineColor->setItem(0, run, cell);
+    const QStringList& names = m_context.viewer.runStrip();
+    const int columns = static_cast<int>(names.size()) + 1;
+    if (m_lineColor->columnCount() != columns) {
+        m_lineColor->setColumnCount(columns);
+        layoutStrip();
     }
-    layoutStrip();
-}
-
-int TViewFiles::fileIndex() const
-{
-    const QTableWidgetItem* firstRun = m_lineColor->columnCount() > 1 ? m_lineColor->item(0, 1) : nullptr;
-    return Selection::fileIndexOfRunStrip(m_lineColor->columnCount(),
-                                          firstRun ? firstRun->text() : QString());
+    for (int run = 1; run < columns; ++run) {
+        QTableWidgetItem* cell = m_lineColor->item(0, run);
+        if (cell == nullptr) {
+            cell = new QTableWidgetItem;
+            m_lineColor->setItem(0, run, cell);
+        }
+        cell->setText(names.at(run - 1));
+        const QString color = run <= m_selection.runCount() ? m_selection.row(run).colorName : QString();
+        cell->setForeground(toolkitColor(runStripTextColor(color), Qt::white));
+    }
 }
 
 void TViewFiles::layoutStrip()
@@ -292,8 +318,7 @@ void TViewFiles::LineColorClick(int run)
 void TViewFiles::showRun(const QStringList& lines, const QString& colorName, const QString& caption)
 {
     setNotesColor(colorName);
-    m_context.text.setLines(lines, false);
-    setWindowTitle(caption);
+    m_context.text.showFile(lines, caption);
     if (m_plotter.PreViewG(lines) && m_inertiaDialog->isVisible())
         m_inertiaDialog->showForCurrentRun();
 }
@@ -309,23 +334,20 @@ void TViewFiles::PlotAll()
     if (m_notesCheck && m_notesCheck())
         return;
     const PlotAllResult result = m_plotter.PlotAll();
-    setRunStrip(result.runNames);
+    // One tab per selected run; runs the plot did not reach stay unnamed.
+    QStringList strip = result.runNames;
+    while (strip.size() < m_selection.runCount())
+        strip.append(QString());
+    m_context.viewer.setRunStrip(strip);
     if (!result.lastRunLines.isEmpty()) {
         setNotesColor(result.lastRunColor);
-        m_context.text.setLines(result.lastRunLines, false);
+        m_context.text.showFile(result.lastRunLines, result.lastRunName);
     }
 }
 
 void TViewFiles::fillRunGrid()
 {
-    const RunTable table = readRecalcRun(m_context).table;
-    m_runGrid->clear();
-    m_runGrid->setRowCount(table.rowCount());
-    m_runGrid->setColumnCount(table.columnCount());
-    for (int row = 0; row < table.rowCount(); ++row) {
-        for (int column = 0; column < table.columnCount(); ++column)
-            m_runGrid->setItem(row, column, new QTableWidgetItem(table.cellText(row, column)));
-    }
+    m_runTable->setTable(readRecalcRun(m_context).table);
 }
 
 void TViewFiles::Memo1DblClick()

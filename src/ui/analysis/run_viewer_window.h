@@ -11,6 +11,7 @@
 #include <QWidget>
 
 #include <functional>
+#include <optional>
 
 #include "core/analysis/even_increments.h"
 #include "core/analysis/recalc_run.h"
@@ -18,12 +19,16 @@
 class QAction;
 class QMenu;
 class QPlainTextEdit;
+class QTableView;
 class QTableWidget;
+class QTimer;
 
 namespace tolvane {
 
 class DataPaths;
+class LayoutSettings;
 class RunPlotter;
+class RunTableModel;
 class Selection;
 class TChg_IF;
 class TChg_Ratio;
@@ -36,7 +41,7 @@ public:
     using NotesCheck = std::function<bool()>;
 
     TViewFiles(RecalcContext context, Selection& selection, RunPlotter& plotter, const DataPaths& paths,
-               int notesFontSize, QWidget* parent = nullptr);
+               LayoutSettings& layoutSettings, QWidget* parent = nullptr);
     ~TViewFiles() override;
 
     void setRootDirectory(const QString& root) { m_rootDirectory = root; }
@@ -44,18 +49,11 @@ public:
 
     QTableWidget* runStrip() const { return m_lineColor; }
     QPlainTextEdit* notesBox() const { return m_memo; }
-    QTableWidget* runTableGrid() const { return m_runGrid; }
+    QTableView* runTableGrid() const { return m_runGrid; }
     QMenu* contextMenu() const { return m_menu; }
     TChg_IF& inertiaDialog() const { return *m_inertiaDialog; }
     TChg_Ratio& ratioDialog() const { return *m_ratioDialog; }
-    int notesFontSize() const { return m_notesFontSize; }
-    // The size kept in the configuration, applied when the layout is read back.
-    void setNotesFontSize(int size);
 
-    // The run strip for a full plot: one tab per selected run, named by the plot.
-    void setRunStrip(const QStringList& runNames);
-    // "File_Index": the runs the strip shows from the last full plot, 0 when none was named.
-    int fileIndex() const;
     // A click on run strip tab r (from 1): that run's text, colour and preview.
     void LineColorClick(int run);
     // Shows a run read from its file: the text (unmodified) in the given colour, the caption, and
@@ -74,6 +72,9 @@ public:
     // Also the browser's Rename.
     void Rename1Click();
     void LoadBackup1Click();
+    // Writes the last edit to the notes backup now if it is not there yet (it is written by
+    // itself shortly after typing stops).
+    void writeNotesBackup();
     void LargerFont1Click();
     void SmallerFont1Click();
     void CompareNotes1Click();
@@ -102,6 +103,7 @@ private:
     void buildMenu();
     QAction* addItem(const char* name, const QString& caption, std::function<void()> handler);
     void showText();
+    void showRunStrip();
     void notesEdited();
     void applyNotesLook();
     void layoutStrip();
@@ -114,19 +116,23 @@ private:
     const DataPaths& m_paths;
     QString m_rootDirectory;
     NotesCheck m_notesCheck;
-    int m_notesFontSize;
+    LayoutSettings& m_layout;
     QString m_notesColor = QStringLiteral("clYellow");
     EvenIncTable m_evenInc;
 
     QTableWidget* m_lineColor = nullptr;
     QPlainTextEdit* m_memo = nullptr;
-    QTableWidget* m_runGrid = nullptr;
+    QTableView* m_runGrid = nullptr; // StringGrid1
+    RunTableModel* m_runTable = nullptr;
     QMenu* m_menu = nullptr;
     TChg_IF* m_inertiaDialog = nullptr;
     TChg_Ratio* m_ratioDialog = nullptr;
     // Set while the box is filled from the text, so that the fill does not count as an edit.
     bool m_showing = false;
     bool m_backupFailureReported = false;
+    // The text of the last edit until it is in the backup file.
+    std::optional<QStringList> m_pendingBackup;
+    QTimer* m_backupTimer = nullptr;
 };
 
 } // namespace tolvane

@@ -12,6 +12,9 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "core/common/prompter.h"
+#include "core/setup/company_info.h"
+
 namespace tolvane {
 
 namespace {
@@ -78,8 +81,8 @@ void makeNavy(QLabel* label)
 
 } // namespace
 
-Tsplashf::Tsplashf(const QString& programPath, QWidget* parent)
-    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint)
+Tsplashf::Tsplashf(CompanyInfo& company, const QString& programPath, QWidget* parent)
+    : QDialog(parent, Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), m_company(company)
 {
     setAutoFillBackground(true);
     QPalette white = palette();
@@ -160,29 +163,41 @@ Tsplashf::Tsplashf(const QString& programPath, QWidget* parent)
     m_panel2->hide();
     column->addWidget(m_panel2);
 
+    connect(&m_company, &CompanyInfo::changed, this, &Tsplashf::showCompany);
+    connect(m_comp1, &QLineEdit::textEdited, &m_company, &CompanyInfo::setName);
+    connect(m_comp2, &QLineEdit::textEdited, &m_company, &CompanyInfo::setAddress);
+    showCompany();
+
     m_timer1 = new QTimer(this);
     m_timer1->setInterval(SplashMilliseconds);
     connect(m_timer1, &QTimer::timeout, this, &Tsplashf::Timer1Timer);
     m_timer1->start();
 }
 
-QString Tsplashf::companyName() const
+void Tsplashf::showCompany()
 {
-    return m_comp1->text();
+    const auto show = [](QLineEdit* field, const QString& text) {
+        if (field->text() == text)
+            return;
+        field->setText(text);
+        // Long lines show from their beginning.
+        field->setCursorPosition(0);
+    };
+    show(m_comp1, m_company.name());
+    show(m_comp2, m_company.address());
 }
 
-QString Tsplashf::companyAddress() const
+void Tsplashf::showLoading()
 {
-    return m_comp2->text();
+    if (isVisible())
+        m_comp1->setText(QStringLiteral("Loading ZezeDur_USB.Ini:"));
 }
 
-void Tsplashf::setCompany(const QString& name, const QString& address)
+void Tsplashf::showAbout(Prompter& prompter)
 {
-    m_comp1->setText(name);
-    m_comp2->setText(address);
-    // Long lines show from their beginning.
-    m_comp1->setCursorPosition(0);
-    m_comp2->setCursorPosition(0);
+    m_panel2->hide();
+    prompter.runModal(*this);
+    m_panel2->show();
 }
 
 void Tsplashf::Timer1Timer()

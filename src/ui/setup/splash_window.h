@@ -1,9 +1,8 @@
 #pragma once
-// Tsplashf: the splash window, which is also the About box, the exit screen and the holder of
-// the company information. Its fields Comp1 and Comp2 carry the company name and contact line
-// for the whole run; the main window fills them from the configuration and saves them at exit.
-// What happens to the main window (closing it, showing it maximised) is asked for through
-// signals.
+// Tsplashf: the splash window, which is also the About box and the exit screen. Its fields Comp1
+// and Comp2 show the company name and contact line (the CompanyInfo model) and, once the window
+// serves as About box or exit screen, let the operator change them. What happens to the main
+// window (closing it, showing it maximised) is asked for through signals.
 #include <QDialog>
 
 #include "tolvane_version.h"
@@ -16,6 +15,9 @@ class QWidget;
 
 namespace tolvane {
 
+class CompanyInfo;
+class Prompter;
+
 class Tsplashf : public QDialog {
     Q_OBJECT
 public:
@@ -23,11 +25,13 @@ public:
     static constexpr char VersionText[] = TOLVANE_VERSION;
 
     // programPath: the full path of the running program, shown as its file name and directory.
-    explicit Tsplashf(const QString& programPath, QWidget* parent = nullptr);
+    Tsplashf(CompanyInfo& company, const QString& programPath, QWidget* parent = nullptr);
 
-    QString companyName() const;
-    QString companyAddress() const;
-    void setCompany(const QString& name, const QString& address);
+    // While the window is on screen, the company-name field tells that the configuration is
+    // being read; the company information itself is unchanged.
+    void showLoading();
+    // About: the window shown modally without the exit-screen buttons.
+    void showAbout(Prompter& prompter);
 
     QLineEdit* comp1() const { return m_comp1; }
     QLineEdit* comp2() const { return m_comp2; }
@@ -58,6 +62,9 @@ signals:
     void viewGraphsRequested();
 
 private:
+    void showCompany();
+
+    CompanyInfo& m_company;
     QLineEdit* m_comp1 = nullptr;
     QLineEdit* m_comp2 = nullptr;
     QLabel* m_versionLDD = nullptr;

@@ -89,7 +89,7 @@ void TDirForm::UpDateHistory(const QString& fullPath)
 void TDirForm::WrtRegClick()
 {
     ConfigChanges changes = m_configuration.changes();
-    m_selection.writeHistory(changes, m_runViewer.fileIndex());
+    m_selection.writeHistory(changes, m_viewer.fileIndex());
     if (const std::optional<FileError> error = m_configuration.apply(changes))
         report(QStringLiteral("History"), error->message);
 }
@@ -121,7 +121,8 @@ void TDirForm::SelfilegDblClick(int run, int column)
         return;
     }
     m_selection.removeRun(run);
-    m_runViewer.setRunStrip({});
+    // The strip keeps one tab per remaining run, so the runs to reopen are still counted.
+    m_viewer.removeRunStripTab(run);
     m_viewer.setFileCountAtPlot(0);
 }
 
@@ -132,10 +133,9 @@ void TDirForm::ClearAll1Click()
     for (int key = 1; key <= LastRunSeries; ++key)
         m_series.ClearSeries(key);
     m_series.SetPlotting(true);
-    m_text.setLines({}, false);
-    m_runViewer.setWindowTitle(QString());
+    m_text.clear();
     m_selection.clear();
-    m_runViewer.setRunStrip({});
+    m_viewer.setRunStrip({});
     m_viewer.setFileCountAtPlot(0);
 }
 

@@ -11,6 +11,7 @@
 #include <QResizeEvent>
 #include <QTableWidget>
 
+#include "core/analysis/graph_settings.h"
 #include "core/analysis/viewer_state.h"
 #include "core/analysis/viewer_text.h"
 #include "core/common/configuration.h"
@@ -19,10 +20,12 @@
 #include "core/common/prompter.h"
 #include "core/common/text_file.h"
 #include "core/library/graph_screen_layout.h"
+#include "core/library/layout_settings.h"
 #include "core/library/library_tree.h"
 #include "core/library/new_folder.h"
 #include "core/library/selection.h"
 #include "core/library/test_file_check.h"
+#include "platform/chart/toolkit_colors.h"
 #include "ui/analysis/run_viewer_window.h"
 #include "ui/shell/make_dir_dialog.h"
 
@@ -40,18 +43,14 @@ QString cleanPath(const QString& path)
 
 } // namespace
 
-TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
-                   TViewFiles& runViewer, TMkDirF& makeDir, Configuration& configuration, Prompter& prompter,
-                   const TextLocale& locale, QWidget* parent)
-    : QWidget(parent), m_selection(selection), m_viewer(viewer), m_text(text), m_series(series),
-      m_runViewer(runViewer), m_configuration(configuration), m_prompter(prompter), m_locale(locale),
-      m_makeDir(makeDir)
+TDirForm::TDirForm(const Models& models, TViewFiles& runViewer, TMkDirF& makeDir, QWidget* parent)
+    : QWidget(parent), m_selection(models.selection), m_viewer(models.viewer), m_text(models.text),
+      m_series(models.series), m_runViewer(runViewer), m_configuration(models.configuration),
+      m_prompter(models.prompter), m_locale(models.locale), m_makeDir(makeDir), m_layout(models.layout),
+      m_graph(models.graph)
 {
     setWindowTitle(QStringLiteral("Select Files"));
     setAutoFillBackground(true);
-    QPalette look = palette();
-    look.setColor(QPalette::Window, Qt::black);
-    setPalette(look);
 
     const char* const listNames[] = {"Makecb", "Modelcb", "Namecb", "Versioncb"};
     for (int level = Make; level <= Version; ++level) {
@@ -68,6 +67,8 @@ TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, 
     m_files = new QListWidget(this);
     m_files->setObjectName(QStringLiteral("Mfilelb"));
     m_files->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    // Every entry is one line of text: the list need not measure each of a large folder's files.
+    m_files->setUniformItemSizes(true);
     m_files->setDragEnabled(true);
     m_files->setDragDropMode(QAbstractItemView::DragOnly);
     // A drop copies names into the selection; a move would take the files out of the list.
@@ -98,10 +99,7 @@ TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, 
     // A highlighted row would hide the run colours the grid is there to show.
     m_grid->setSelectionMode(QAbstractItemView::NoSelection);
     m_grid->setWordWrap(false);
-    m_grid->setStyleSheet(QStringLiteral(
-        "QTableWidget { background: black; gridline-color: #404040; }"
-        "QHeaderView::section { background: lime; color: black; border: 0px; border-right: 1px solid "
-        "#008000; padding-left: 2px; }"));
+
     m_grid->setAcceptDrops(true);
     m_grid->viewport()->installEventFilter(this);
     connect(m_grid, &QTableWidget::cellClicked, this, [this](int row, int) { SelfilegSelectCell(row + 1); });
@@ -120,7 +118,18 @@ TDirForm::TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, 
     // A file saved, copied or renamed from the run viewer shows in the file list at once.
     connect(&m_runViewer, &TViewFiles::fileListChanged, this,
             [this] { setFileListDirectory(m_fileDirectory); });
-    setColumnWidths(19, 70, m_filesWidth);
+    connect(&m_layout, &LayoutSettings::changed, this, &TDirForm::showWidths);
+    connect(&m_graph, &GraphSettings::changed, this, &TDirForm::showBackground);
+    showBackground();
+    // The operator sizes the colour and date columns by dragging; the layout keeps what he chose.
+    connect(m_grid->horizontalHeader(), &QHeaderView::sectionResized, this,
+            [this](int column, int, int width) {
+                if (column == 0)
+                    m_layout.setColorWidth(width);
+                else if (column == 2)
+                    m_layout.setDateWidth(width);
+            });
+    showWidths();
     fillGrid();
 }
 
@@ -200,13 +209,6 @@ void TDirForm::clearListsFrom(int level)
         m_lists[lower]->clear();
 }
 
-void TDirForm::openList(int level)
-{
-    // Following a file's place walks every level at once: nothing drops down meanwhile.
-    if (!m_following && isVisible())
-        m_lists[level]->showPopup();
-}
-
 void TDirForm::showFolderCaption()
 {
     setWindowTitle(QDir::toNativeSeparators(m_fileDirectory));
@@ -219,7 +221,7 @@ void TDirForm::CBMK()
     setFileListDirectory(m_root);
     if (m_lists[Make]->count() > 1 && m_files->count() == 0) {
         m_lists[Make]->setCurrentIndex(0);
-        MakecbChange();
+        levelChange(Make, Chooser::Program);
     }
     setWindowTitle(QStringLiteral(" "));
 }
@@ -239,7 +241,7 @@ bool TDirForm::chooseNewFolder(int level, const QString& parent)
     return true;
 }
 
-void TDirForm::levelChange(int level)
+void TDirForm::levelChange(int level, Chooser chooser)
 {
     QComboBox* list = m_lists[level];
     if (list->currentIndex() < 0)
@@ -249,31 +251,37 @@ void TDirForm::levelChange(int level)
     const int below = level + 1;
     clearListsFrom(below);
     fillList(below, listLibraryFolders(levelFolder(below), LibraryLevel::BelowMake));
-    setFileListDirectory(levelFolder(below));
-    // The model and name lists drop down for the next choice; a version is optional, so after a
-    // name the file list takes over.
-    if (below < Version)
-        openList(below);
-    showFolderCaption();
-    if (below < Version)
+    // Following a file's place, the file list is read once, in the file's folder, at the end.
+    if (chooser != Chooser::Following) {
+        setFileListDirectory(levelFolder(below));
+        showFolderCaption();
+    }
+    // After the operator's choice of a make or model the next list drops down for the next
+    // choice; a version is optional, so after a name the file list takes over. A choice the
+    // program makes (the first make, a file's place) leaves every list closed and the file list
+    // ready, or the open list would hang over the grid and swallow the operator's first click.
+    if (chooser == Chooser::Operator && below < Version) {
+        if (isVisible())
+            m_lists[below]->showPopup();
         m_lists[below]->setFocus();
-    else
+    } else {
         m_files->setFocus();
+    }
 }
 
 void TDirForm::MakecbChange()
 {
-    levelChange(Make);
+    levelChange(Make, Chooser::Operator);
 }
 
 void TDirForm::ModelcbChange()
 {
-    levelChange(Model);
+    levelChange(Model, Chooser::Operator);
 }
 
 void TDirForm::NamecbChange()
 {
-    levelChange(Name);
+    levelChange(Name, Chooser::Operator);
 }
 
 void TDirForm::VersioncbChange()
@@ -309,12 +317,8 @@ QString TDirForm::Makedir()
 
 void TDirForm::WriteDirBoxs(const QString& fullPath)
 {
-    using Change = void (TDirForm::*)();
-    static constexpr Change changes[] = {&TDirForm::MakecbChange, &TDirForm::ModelcbChange,
-                                         &TDirForm::NamecbChange, &TDirForm::VersioncbChange};
     const QString file = cleanPath(fullPath);
     const QStringList levels = libraryFolderLevels(m_root, file);
-    m_following = true;
     for (int level = Make; level < levels.size(); ++level) {
         QComboBox* list = m_lists[level];
         int index = list->findText(levels.at(level));
@@ -323,10 +327,12 @@ void TDirForm::WriteDirBoxs(const QString& fullPath)
             index = list->count() - 1;
         }
         list->setCurrentIndex(index);
-        (this->*changes[level])();
+        // The version is the last level: choosing it fills no list below.
+        if (level < Version)
+            levelChange(level, Chooser::Following);
     }
-    m_following = false;
     setFileListDirectory(QFileInfo(file).path());
+    showFolderCaption();
 }
 
 // ---- the file list ----
@@ -381,7 +387,7 @@ void TDirForm::MfilelbClick()
     }
     if (!hasTestFileSize(read.lines.size())) {
         refuse(testFileSizeText());
-        m_text.setLines({}, false);
+        m_text.clear();
         return;
     }
     m_viewer.setCurrentFile(file);
@@ -447,27 +453,26 @@ bool TDirForm::MemoModified()
 
 // ---- layout ----
 
-void TDirForm::setColumnWidths(int colorWidth, int dateWidth, int filesWidth)
+void TDirForm::showBackground()
 {
-    m_grid->setColumnWidth(0, colorWidth);
-    m_grid->setColumnWidth(2, dateWidth);
-    m_filesWidth = filesWidth;
+    const QColor background = colorFromName(m_graph.backgroundColor()).value_or(QColor(Qt::black));
+    QPalette look = palette();
+    look.setColor(QPalette::Window, background);
+    setPalette(look);
+    m_grid->setStyleSheet(
+        QStringLiteral(
+            "QTableWidget { background: %1; gridline-color: #404040; }"
+            "QHeaderView::section { background: lime; color: black; border: 0px; border-right: 1px "
+            "solid #008000; padding-left: 2px; }")
+            .arg(background.name()));
+}
+
+void TDirForm::showWidths()
+{
+    const BrowserWidths& widths = m_layout.browserWidths();
+    m_grid->setColumnWidth(0, widths.color);
+    m_grid->setColumnWidth(2, widths.date);
     layoutControls();
-}
-
-int TDirForm::colorWidth() const
-{
-    return m_grid->columnWidth(0);
-}
-
-int TDirForm::dateWidth() const
-{
-    return m_grid->columnWidth(2);
-}
-
-int TDirForm::filesWidth() const
-{
-    return m_filesWidth;
 }
 
 void TDirForm::fitToWidth(int mainWindowHeight)
@@ -486,9 +491,9 @@ void TDirForm::layoutControls()
             m_lists[level]->setMaxVisibleItems(GraphScreenLayout::levelListDropDownCount(m_mainWindowHeight));
     }
     const int below = std::max(0, height() - listHeight);
-    m_files->setGeometry(0, listHeight, m_filesWidth, below);
-    m_grid->setGeometry(m_filesWidth, listHeight, std::max(0, w - m_filesWidth), below);
-    const BrowserWidths widths{colorWidth(), dateWidth(), m_filesWidth};
+    const BrowserWidths& widths = m_layout.browserWidths();
+    m_files->setGeometry(0, listHeight, widths.files, below);
+    m_grid->setGeometry(widths.files, listHeight, std::max(0, w - widths.files), below);
     m_grid->setColumnWidth(1, std::max(0, GraphScreenLayout::fileNameColumnWidth(w, widths)));
 }
 

@@ -25,6 +25,8 @@ class QTableWidget;
 namespace tolvane {
 
 class Configuration;
+class GraphSettings;
+class LayoutSettings;
 class Prompter;
 class Selection;
 class SeriesModel;
@@ -39,9 +41,20 @@ public:
     // A drop onto a grid already holding more than this many rows (header row included) is refused.
     static constexpr int MaxRowsForDrop = 10;
 
-    TDirForm(Selection& selection, ViewerState& viewer, ViewerText& text, SeriesModel& series,
-             TViewFiles& runViewer, TMkDirF& makeDir, Configuration& configuration, Prompter& prompter,
-             const TextLocale& locale, QWidget* parent = nullptr);
+    // The shared state the browser shows and changes.
+    struct Models {
+        Selection& selection;
+        ViewerState& viewer;
+        ViewerText& text;
+        SeriesModel& series;
+        const GraphSettings& graph;
+        LayoutSettings& layout;
+        Configuration& configuration;
+        Prompter& prompter;
+        const TextLocale& locale;
+    };
+
+    TDirForm(const Models& models, TViewFiles& runViewer, TMkDirF& makeDir, QWidget* parent = nullptr);
     ~TDirForm() override;
 
     // The test library's root (native separators accepted).
@@ -60,11 +73,6 @@ public:
     QTableWidget* Selfileg() const { return m_grid; }
     QMenu* PopupMenu1() const { return m_menu; }
 
-    // The grid's colour and date columns and the file list's width, as the layout keeps them.
-    void setColumnWidths(int colorWidth, int dateWidth, int filesWidth);
-    int colorWidth() const;
-    int dateWidth() const;
-    int filesWidth() const;
     // The browser's own part of a resize: the file-name column takes the width left over, the four
     // lists share the width, and each drops down as many entries as the main window's height
     // allows.
@@ -123,16 +131,22 @@ private:
 
     void buildMenu();
     void fillGrid();
+    // The grid's colour and date columns and the file list's width follow the layout settings.
+    void showWidths();
+    // The window and the grid take the graph's background colour.
+    void showBackground();
     void layoutControls();
     QString levelFolder(int levels) const;
     void fillList(int level, const QStringList& folders);
     void clearListsFrom(int level);
+    // Who chose: the operator in the list, the program (the first make of a new list), or the
+    // program following a file's place through all levels at once.
+    enum class Chooser { Operator, Program, Following };
     // A choice in the make, model or name list: the list below is filled from the chosen folder.
-    void levelChange(int level);
+    void levelChange(int level, Chooser chooser);
     // "New..." chosen in a list: a new folder inside parent; false when none was made (the list's
     // choice is undone).
     bool chooseNewFolder(int level, const QString& parent);
-    void openList(int level);
     void showFolderCaption();
     QString chosenFile() const;
     std::optional<QString> fileDateTime(const QString& fullPath) const;
@@ -148,13 +162,12 @@ private:
     Prompter& m_prompter;
     TextLocale m_locale;
     TMkDirF& m_makeDir;
+    LayoutSettings& m_layout;
+    const GraphSettings& m_graph;
 
     QString m_root;
     QString m_fileDirectory;
     int m_mainWindowHeight = 0;
-    int m_filesWidth = 130;
-    // Set while the lists follow a file's place: the lists do not drop down meanwhile.
-    bool m_following = false;
 
     QComboBox* m_lists[4] = {};
     QListWidget* m_files = nullptr;

@@ -9,7 +9,7 @@
 
 #include "core/common/configuration.h"
 #include "core/common/prompter.h"
-#include "ui/setup/splash_window.h"
+#include "core/setup/company_info.h"
 
 namespace tolvane {
 
@@ -17,8 +17,8 @@ namespace {
 const QString Caption = QStringLiteral("Company Info");
 }
 
-TCmpNamef::TCmpNamef(Tsplashf& splash, Configuration& config, Prompter& prompter, QWidget* parent)
-    : QDialog(parent), m_splash(splash), m_config(config), m_prompter(prompter)
+TCmpNamef::TCmpNamef(CompanyInfo& company, Configuration& config, Prompter& prompter, QWidget* parent)
+    : QDialog(parent), m_company(company), m_config(config), m_prompter(prompter)
 {
     setWindowTitle(Caption);
     auto* column = new QVBoxLayout(this);
@@ -47,11 +47,11 @@ TCmpNamef::TCmpNamef(Tsplashf& splash, Configuration& config, Prompter& prompter
 
 void TCmpNamef::OKBtnClick()
 {
-    m_splash.setCompany(m_comp1->text(), m_comp2->text());
+    m_company.set(m_comp1->text(), m_comp2->text());
     ConfigChanges changes = m_config.changes();
     changes.set(ConfigKeys::CompanyName, m_comp1->text());
     changes.set(ConfigKeys::CompanyAddr, m_comp2->text());
-    // The splash window keeps the information either way and the layout save at exit tries again.
+    // The program keeps the information either way and the layout save at exit tries again.
     if (const auto error = m_config.apply(changes))
         m_prompter.inform(Caption, error->message, PromptIcon::Warning);
     accept();

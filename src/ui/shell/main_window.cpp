@@ -1,8 +1,8 @@
 #include "ui/shell/main_window.h"
 
 #include <QCloseEvent>
+#include <QDir>
 #include <QFileInfo>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QMenuBar>
@@ -14,13 +14,16 @@
 
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/graph_switches.h"
+#include "core/analysis/run_viewer_rules.h"
 #include "core/analysis/series_model.h"
 #include "core/analysis/viewer_state.h"
 #include "core/common/configuration.h"
 #include "core/common/data_paths.h"
 #include "core/common/library_path.h"
 #include "core/common/prompter.h"
+#include "core/library/layout_settings.h"
 #include "core/library/selection.h"
+#include "core/setup/company_info.h"
 #include "core/setup/unit_settings.h"
 #include "platform/chart/toolkit_colors.h"
 #include "ui/analysis/graph_window.h"
@@ -36,8 +39,6 @@
 namespace tolvane {
 
 namespace {
-
-const QString LoadingText = QStringLiteral("Loading ZezeDur_USB.Ini:");
 
 // Menu captions are shown as they stand: an ampersand in a path is no accelerator.
 QString literalCaption(const QString& text)
@@ -275,11 +276,17 @@ void TForm1::startUp()
 void TForm1::AsSaved1Click()
 {
     const Configuration& config = m_models.config;
-    Tsplashf& splash = m_windows->splash;
-    if (splash.isVisible())
-        splash.comp1()->setText(LoadingText);
-    splash.setCompany(config.read(ConfigSettings::CompanyName), config.read(ConfigSettings::CompanyAddr));
-    if (splash.companyName().isEmpty() || splash.companyAddress().isEmpty())
+    // A first start has no layout of its own: the graph screen fills the screen in the default
+    // layout before anything is asked, and is fitted again to the real size once the window
+    // system has sized it (every resize re-applies the default layout).
+    const bool firstStart = !config.sectionExists(ConfigSection::WindowPosition);
+    if (firstStart) {
+        maximise();
+        Default1Click();
+    }
+    m_windows->splash.showLoading();
+    m_models.company.set(config.read(ConfigSettings::CompanyName), config.read(ConfigSettings::CompanyAddr));
+    if (!m_models.company.isComplete())
         m_models.prompter.runModal(m_windows->company);
 
     m_models.units.load(config);
@@ -287,14 +294,19 @@ void TForm1::AsSaved1Click()
     const BrowserWidths widths = GraphScreenLayout::repaired({config.read(ConfigSettings::ColorWidth),
                                                               config.read(ConfigSettings::DateWidth),
                                                               config.read(ConfigSettings::FilesWidth)});
-    m_windows->browser.setColumnWidths(widths.color, widths.date, widths.files);
-    m_windows->viewer.setNotesFontSize(config.read(ConfigSettings::NotesFont));
+    m_models.layout.setBrowserWidths(widths);
+    m_models.layout.setNotesFontSize(storedNotesFont(config.read(ConfigSettings::NotesFont)));
     // A colour name the toolkit does not know leaves the graph on its default black.
     const QString background = config.read(ConfigSettings::Colors);
     m_models.graph.setBackgroundColor(
         colorFromName(background) ? background : QString::fromLatin1(ConfigSettings::Colors.fallback));
     m_windows->graph.applyBackground();
 
+    if (firstStart) {
+        m_layoutReady = true;
+        Default1Click();
+        return;
+    }
     const QRect main =
         GraphScreenLayout::fittedInto(GraphScreenLayout::mainRect(config.windowRect(LayoutWindow::Main)),
                                       screen()->availableVirtualGeometry());
@@ -326,14 +338,27 @@ void TForm1::Default1Click()
 {
     QSize outer = frameGeometry().size();
     if (GraphScreenLayout::needsMaximise(outer.width(), outer.height())) {
-        showMaximized();
-        // The window system may size a maximised window later; the layout uses the size it will get.
-        outer = screen()->availableGeometry().size();
+        maximise();
+        // A window manager may size the maximised window later (the layout follows that resize);
+        // until then the layout uses the size it will get.
+        outer = frameGeometry().size();
+        if (GraphScreenLayout::needsMaximise(outer.width(), outer.height()))
+            outer = screen()->availableGeometry().size();
     }
     m_layoutBusy = true;
     placeChildren(GraphScreenLayout::defaults(outer.width(), outer.height()));
     m_layoutBusy = false;
     fitBrowser();
+}
+
+void TForm1::maximise()
+{
+    if (!isMaximized()) {
+        // Without a window manager nothing would size a maximised window: it takes the screen's
+        // free area itself, and a window manager then fits its frame in.
+        setGeometry(screen()->availableGeometry());
+        showMaximized();
+    }
 }
 
 GraphScreenRects TForm1::childRects() const
@@ -391,20 +416,19 @@ void TForm1::resizeEvent(QResizeEvent* event)
 void TForm1::Save1Click()
 {
     m_windows->browser.MemoModified();
-    const Tsplashf& splash = m_windows->splash;
     ConfigChanges changes = m_models.config.changes();
-    changes.set(ConfigKeys::CompanyName, splash.companyName());
-    changes.set(ConfigKeys::CompanyAddr, splash.companyAddress());
+    changes.set(ConfigKeys::CompanyName, m_models.company.name());
+    changes.set(ConfigKeys::CompanyAddr, m_models.company.address());
     m_models.units.save(changes);
-    const TDirForm& browser = m_windows->browser;
     changes.set(ConfigKeys::RootDirectory, rootDirectory());
-    changes.set(ConfigKeys::ColorWidth, browser.colorWidth());
-    changes.set(ConfigKeys::DateWidth, browser.dateWidth());
-    changes.set(ConfigKeys::FilesWidth, browser.filesWidth());
+    const BrowserWidths& widths = m_models.layout.browserWidths();
+    changes.set(ConfigKeys::ColorWidth, widths.color);
+    changes.set(ConfigKeys::DateWidth, widths.date);
+    changes.set(ConfigKeys::FilesWidth, widths.files);
     changes.set(ConfigKeys::FileMask, QStringLiteral("N/A"));
-    changes.set(ConfigKeys::NotesFont, m_windows->viewer.notesFontSize());
+    changes.set(ConfigKeys::NotesFont, m_models.layout.notesFontSize());
     changes.set(ConfigKeys::Colors, m_models.graph.backgroundColor());
-    m_models.selection.writeHistory(changes, m_windows->viewer.fileIndex());
+    m_models.selection.writeHistory(changes, m_models.viewer.fileIndex());
     const QPoint mainTopLeft = frameGeometry().topLeft();
     const GraphScreenRects rects = childRects();
     changes.setWindowRect(LayoutWindow::Main, GraphScreenLayout::savedMainRect(frameGeometry()));
@@ -435,8 +459,7 @@ QString TForm1::historyPath(int item) const
 void TForm1::LoadLastFiles()
 {
     const Configuration& config = m_models.config;
-    if (m_windows->splash.isVisible())
-        m_windows->splash.comp1()->setText(LoadingText);
+    m_windows->splash.showLoading();
     QStringList history;
     for (int n = 1; n <= Selection::HistorySize; ++n)
         history.append(config.history(n));
@@ -446,7 +469,9 @@ void TForm1::LoadLastFiles()
     for (int item = newest; item >= 1; --item)
         lastFileClick(item);
     const QString recent = historyPath(1);
-    if (!recent.isEmpty())
+    // The lists follow the newest file's folder; one that is not there (the sample entry of a
+    // first start, a folder removed since) would only show folders that do not exist.
+    if (!recent.isEmpty() && QFileInfo(recent).dir().exists())
         m_windows->browser.WriteDirBoxs(recent);
     if (m_models.selection.runCount() >= 2)
         m_windows->viewer.PlotAll();
@@ -556,10 +581,7 @@ void TForm1::ExitAll1Click()
 
 void TForm1::About1Click()
 {
-    QWidget* panel = m_windows->splash.panel2();
-    panel->hide();
-    m_models.prompter.runModal(m_windows->splash);
-    panel->show();
+    m_windows->splash.showAbout(m_models.prompter);
 }
 
 void TForm1::TolvaneWEB1Click()

@@ -19,9 +19,11 @@ class QMenu;
 
 namespace tolvane {
 
+class CompanyInfo;
 class Configuration;
 class DataPaths;
 class GraphSettings;
+class LayoutSettings;
 class Prompter;
 class Selection;
 class SeriesModel;
@@ -46,6 +48,8 @@ public:
 
     struct Models {
         Configuration& config;
+        CompanyInfo& company;
+        LayoutSettings& layout;
         const DataPaths& paths;
         UnitSettings& units;
         GraphSettings& graph;
@@ -137,6 +141,8 @@ private:
     void syncGraphChecks();
     void showHistory();
     void setFrameRect(const QRect& frame);
+    // Shown maximised over the screen's free area, with or without a window manager.
+    void maximise();
     void placeChildren(const GraphScreenRects& rects);
     void fitBrowser();
     // A child window was resized by the operator: its siblings follow.

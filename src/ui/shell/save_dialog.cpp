@@ -18,6 +18,7 @@
 #include "core/analysis/viewer_state.h"
 #include "core/common/prompter.h"
 #include "core/library/file_name_proposal.h"
+#include "core/library/library_tree.h"
 #include "core/library/new_folder.h"
 #include "core/setup/run_conditions.h"
 #include "core/setup/setup_loader.h"
@@ -76,6 +77,11 @@ TTstTypeF::TTstTypeF(RunConditions& conditions, TestSetup& setup, ViewerState& v
     buildLayout();
 
     m_folders->attachDriveSelector(m_drives);
+    m_folders->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(m_folders, &QWidget::customContextMenuRequested, this, [this](const QPoint& at) {
+        if (m_folderMenu != nullptr)
+            m_folderMenu->popup(m_folders->mapToGlobal(at));
+    });
     connect(m_folders, &DirectoryList::directoryChanged, this, &TTstTypeF::Dir1Change);
     connect(m_files, &QListWidget::itemClicked, this, [this](QListWidgetItem* item) {
         const QString path = QDir(m_folders->directory()).filePath(item->text());
@@ -209,7 +215,7 @@ void TTstTypeF::rereadFolder()
 {
     // The same files the proposal counts: plain files, hidden ones left out.
     m_files->clear();
-    m_files->addItems(QDir(m_folders->directory()).entryList(QDir::Files, QDir::Name | QDir::IgnoreCase));
+    m_files->addItems(listLibraryFiles(m_folders->directory()));
     FilLitBChange();
 }
 

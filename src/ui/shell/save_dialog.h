@@ -31,6 +31,8 @@ public:
               TMkDirF& makeDir, QString dataDirectory, QWidget* parent = nullptr);
 
     void setRootDirectory(const QString& root) { m_root = root; }
+    // The folder list's pop-up menu: the browser's, whose items act on the test library.
+    void setFolderMenu(QMenu* menu) { m_folderMenu = menu; }
 
     DirectoryList* Dir1() const { return m_folders; }
     QComboBox* DriveComboBox1() const { return m_drives; }
@@ -102,6 +104,7 @@ private:
     QLineEdit* m_correction;
     QMenu* m_notesMenu;
     QMenu* m_atmosphereMenu;
+    QMenu* m_folderMenu = nullptr;
 };
 
 } // namespace tolvane

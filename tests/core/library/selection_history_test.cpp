@@ -37,23 +37,5 @@ TEST(SelectionHistoryTest, WrittenOverAnExistingHistoryAsTheGoldenFile)
             << "line " << i + 1;
 }
 
-TEST(SelectionHistoryTest, FileIndexCountsTheNamedRunColumnsOfTheStrip)
-{
-    struct Case {
-        int columns;
-        const char* firstRun;
-        int fileIndex;
-    };
-    const Case cases[] = {
-        {4, "02dyno.SWP", 3},             // three runs plotted
-        {2, "02dyno.SWP", 1}, {4, "", 0}, // runs selected but not plotted
-        {1, "", 0},                       // the cleared strip
-        {0, "", 0},
-    };
-    for (const Case& c : cases)
-        EXPECT_EQ(Selection::fileIndexOfRunStrip(c.columns, QString::fromLatin1(c.firstRun)), c.fileIndex)
-            << c.columns << " " << c.firstRun;
-}
-
 } // namespace
 } // namespace tolvane
