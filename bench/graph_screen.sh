@@ -3,7 +3,8 @@
 # time from main() to the first painted graph with ten History runs, Refresh of twenty runs
 # (re-read and re-plot, the replot and paint included) and resident memory with the twenty
 # plotted, for the demo library's runs and for twenty long sweeps of 1000 and of 20,000 data lines
-# each. Prints the median of each.
+# each; then the first paint again with 50,000 files in the folder the browser opens at start-up.
+# Prints the median of each.
 #   bench/graph_screen.sh BUILD_DIR
 set -euo pipefail
 build=$1
@@ -47,22 +48,37 @@ long_runs() {
 long_runs 1000
 long_runs 20000
 
+# Five starts of the program on the data directory, each printing its measurements into $1,
+# with the launch time taken inside the display's session, just before the program starts.
+measure() {
+    local out=$1
+    for _ in 1 2 3 4 5; do
+        xvfb-run -a -s "-screen 0 1280x800x24" sh -c \
+            'echo "launch clock: $(date +%s%3N)"; exec "$0" --data-dir "$1" --measure' \
+            "$build/src/tolvane" "$data" 2>/dev/null >>"$out"
+    done
+    awk '/^launch clock/ { launch = $3 } /^first paint clock/ { print "from launch to first paint: " $4 - launch " ms" }' \
+        "$out" >>"$out.launch"
+    cat "$out.launch" >>"$out"
+    rm -f "$out.launch"
+}
+median() { grep -F "$1" "$2" | grep -oE '[0-9]+(\.[0-9]+)? (ms|MB)$' | sort -n | sed -n 3p; }
+
 runs=$(mktemp)
-for _ in 1 2 3 4 5; do
-    # The launch time is taken inside the display's session, just before the program starts.
-    xvfb-run -a -s "-screen 0 1280x800x24" sh -c \
-        'echo "launch clock: $(date +%s%3N)"; exec "$0" --data-dir "$1" --measure' \
-        "$build/src/tolvane" "$data" 2>/dev/null >>"$runs"
-done
-awk '/^launch clock/ { launch = $3 } /^first paint clock/ { print "from launch to first paint: " $4 - launch " ms" }' \
-    "$runs" >>"$runs.launch"
-cat "$runs.launch" >>"$runs"
-rm -f "$runs.launch"
-median() { grep -F "$1" "$runs" | grep -oE '[0-9]+(\.[0-9]+)? (ms|MB)$' | sort -n | sed -n 3p; }
-echo "first paint of the graph screen (10 History runs): median $(median 'first paint of') after main()," \
-    "$(median 'from launch') after the process was launched"
+measure "$runs"
+echo "first paint of the graph screen (10 History runs): median $(median 'first paint of' "$runs") after" \
+    "main(), $(median 'from launch' "$runs") after the process was launched"
 for group in library "Bench 1000 lines" "Bench 20000 lines"; do
-    echo "Refresh of 20 runs ($group) including the replot: median $(median "runs ($group): median")," \
-        "resident memory with them plotted: median $(median "plotted ($group):")"
+    echo "Refresh of 20 runs ($group) including the replot: median $(median "runs ($group): median" "$runs")," \
+        "resident memory with them plotted: median $(median "plotted ($group):" "$runs")"
 done
+
+# A shop's busy folder: 50,000 files beside the newest History file, whose folder the browser
+# lists at start-up (the list shows names only, so they may be empty).
+(cd "$data/dynoruns/Yamaha/R1/Jenkins" && seq -f "x%05g.STP" 1 50000 | xargs touch)
+big=$(mktemp)
+measure "$big"
+echo "first paint with 50,000 files in the current folder: median $(median 'first paint of' "$big") after" \
+    "main(), $(median 'from launch' "$big") after the process was launched"
+rm -f "$big"
 rm -f "$runs"

@@ -10,7 +10,6 @@
 #include <QTextStream>
 
 #include <algorithm>
-#include <map>
 #include <optional>
 #include <vector>
 
@@ -144,31 +143,28 @@ int DeveloperRun::measure(ApplicationContext& context, const QElapsedTimer& sinc
     // The wall clock of that paint, so a caller can count from before the process was started.
     out << "first paint clock: " << firstPaint.clockMs() << "\n";
 
-    // Refresh of twenty runs, added as History items add them: first the library's own runs, then
-    // each make folder named "Bench ..." (long runs a benchmark put there) on its own.
+    // Refresh of twenty runs, added as History items add them: first the History's runs beside
+    // the ones start-up opened, then the runs of each make folder named "Bench ..." (long runs a
+    // benchmark put there) on their own. Only those folders are walked: the library may be large.
     TDirForm& browser = context.browser();
     const QString root = browser.rootDirectory();
-    QDirIterator files(root, QDir::Files, QDirIterator::Subdirectories);
-    std::map<QString, QStringList> groups;
-    const QString library = QStringLiteral("library");
-    while (files.hasNext()) {
-        const QString stored = storedPathBelow(root, files.next());
-        const QString make = stored.section(QLatin1Char('\\'), 0, 0);
-        groups[make.startsWith(QLatin1String("Bench ")) ? make : library].append(stored);
-    }
-    QStringList order{library};
-    for (const auto& [name, paths] : groups)
-        if (name != library)
-            order.append(name);
-    const Selection& selection = context.selection();
-    for (const QString& name : order) {
-        QStringList& stored = groups[name];
-        if (stored.isEmpty())
-            continue;
+    std::vector<std::pair<QString, QStringList>> groups{
+        {QStringLiteral("library"), context.selection().history()}};
+    for (const QString& make : QDir(root).entryList({QStringLiteral("Bench *")}, QDir::Dirs, QDir::Name)) {
+        QStringList stored;
+        QDirIterator files(root + QLatin1Char('/') + make, QDir::Files, QDirIterator::Subdirectories);
+        while (files.hasNext())
+            stored.append(storedPathBelow(root, files.next()));
         std::sort(stored.begin(), stored.end());
-        if (name != library) // the library's group joins the History runs opened at start-up
+        groups.emplace_back(make, stored);
+    }
+    const Selection& selection = context.selection();
+    for (const auto& [name, stored] : groups) {
+        if (name != groups.front().first)
             browser.ClearAll1Click();
-        for (int i = 0; selection.runCount() < Selection::MaxRuns; ++i)
+        // Each entry in turn until twenty runs are selected, or every entry was tried twenty times.
+        for (int i = 0; selection.runCount() < Selection::MaxRuns && i < Selection::MaxRuns * stored.size();
+             ++i)
             browser.addHistoryItem(stored.at(i % stored.size()));
         std::vector<qint64> refreshUs;
         for (int repetition = 0; repetition < 5; ++repetition) {

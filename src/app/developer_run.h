@@ -4,7 +4,7 @@
 // end by themselves.
 //   --grab main|save|atmosphere FILE.png   the window as the operator sees it
 //   --menu ITEM                            main-menu item (object name, e.g. MPH1) chosen before the picture (repeatable)
-//   --measure                              first paint, Refresh of 20 runs (the library's, then each
+//   --measure                              first paint, Refresh of 20 runs (the History's, then each
 //                                          "Bench ..." make folder's), resident memory
 #include <QElapsedTimer>
 #include <QStringList>

@@ -5,15 +5,16 @@
 
 #include "core/analysis/run_reductions.h"
 #include "core/common/number_text.h"
+#include "core/common/text_file.h"
 
 namespace tolvane {
 
 namespace {
 
-const QString SaePrefix = QStringLiteral("SAE Correction Factor - ");
-const QString AppliedPrefix = QStringLiteral("Correction Factor Applied - ");
-const QString InertiaPrefix = QStringLiteral("Inertia:");
-const QString TachPrefix = QStringLiteral("Eng. Tachometer Ratio - ");
+constexpr QLatin1StringView SaePrefix("SAE Correction Factor - ");
+constexpr QLatin1StringView AppliedPrefix("Correction Factor Applied - ");
+constexpr QLatin1StringView InertiaPrefix("Inertia:");
+constexpr QLatin1StringView TachPrefix("Eng. Tachometer Ratio - ");
 
 // Files keep engine speed in full rpm; older ones held hundreds, which a first field below this
 // gives away.
@@ -61,14 +62,16 @@ RunTable fillFromTheTop(std::vector<double> numbers, const std::vector<int>& cou
 
 } // namespace
 
-void RunLoader::readHeader(const QString& line, Kind kind, RunLoadResult& result) const
+template <typename View> void RunLoader::readHeader(View line, Kind kind, RunLoadResult& result) const
 {
-    const QStringView start =
-        QStringView(line).left(kind == Kind::CurrentRun ? CurrentRunHeaderSpan : SelectedRunHeaderSpan);
+    const View start = line.left(kind == Kind::CurrentRun ? CurrentRunHeaderSpan : SelectedRunHeaderSpan);
+    // Every prefix holds an "r" and no data line does: most lines are done with at a glance.
+    if (!start.contains(QLatin1Char('r')))
+        return;
     // The value is whatever follows the prefix's length, so only a prefix at the line's start
     // gives a number; one found further in takes the fallback.
     const auto valueAfter = [&](int prefixLength) {
-        return parseFloat(QStringView(line).mid(prefixLength), m_settings.decimalSeparator);
+        return parseFloat(line.mid(prefixLength), m_settings.decimalSeparator);
     };
     if (m_settings.corrected && start.contains(SaePrefix)) {
         result.correction = valueAfter(SaePrefixLength).value_or(1.0);
@@ -86,43 +89,66 @@ void RunLoader::readHeader(const QString& line, Kind kind, RunLoadResult& result
     }
 }
 
-RunLoadResult RunLoader::scan(const QStringList& lines, Kind kind) const
+template <typename View> RunLoadResult RunLoader::scan(const std::vector<View>& lines, Kind kind) const
 {
+    std::size_t textSize = 0;
+    for (const View line : lines)
+        textSize += static_cast<std::size_t>(line.size()) + 1;
     RunLoadResult result;
     // The numbers of every data line in file order, and how many each line gave.
     std::vector<double> numbers;
     std::vector<int> counts;
-    for (qsizetype index = 0; index < lines.size(); ++index) {
-        const QString& line = lines[index];
+    for (std::size_t index = 0; index < lines.size(); ++index) {
+        const View line = lines[index];
         readHeader(line, kind, result);
-        const QChar* text = line.constData();
+        const auto* text = line.data();
         const qsizetype length = line.size();
         int converted = 0;
         qsizetype fieldStart = 0;
         for (qsizetype i = 0; i < length; ++i) {
             if (text[i] != QLatin1Char('\t'))
                 continue;
-            const std::optional<double> number =
-                parseFloat(QStringView(text + fieldStart, i - fieldStart), m_settings.decimalSeparator);
+            double number = 0.0;
+            const View field(text + fieldStart, i - fieldStart);
             fieldStart = i + 1;
-            if (!number)
-                continue;
-            numbers.push_back(converted == 0 && *number < HundredsBelow ? *number * 100.0 : *number);
+            if (!parsePlainNumber(field.begin(), field.end(), m_settings.decimalSeparator.unicode(),
+                                  number)) {
+                const std::optional<double> general = parseFloat(field, m_settings.decimalSeparator);
+                if (!general)
+                    continue;
+                number = *general;
+            }
+            numbers.push_back(converted == 0 && number < HundredsBelow ? number * 100.0 : number);
             ++converted;
         }
         if (converted == 0)
             continue;
-        if (counts.empty())
+        if (counts.empty()) {
             result.firstDataLine = static_cast<int>(index);
+            // Runs are long and their data lines alike: room for as many more lines of this
+            // width, but never more than the text could hold (a number takes two characters).
+            const std::size_t remaining = lines.size() - index;
+            counts.reserve(remaining);
+            numbers.reserve(std::min(remaining * static_cast<std::size_t>(converted), textSize / 2));
+        }
         counts.push_back(converted);
     }
     result.table = fillFromTheTop(std::move(numbers), counts, m_settings.decimalSeparator);
     return result;
 }
 
+namespace {
+
+std::vector<QStringView> viewsOf(const QStringList& lines)
+{
+    return {lines.begin(), lines.end()};
+}
+
+} // namespace
+
 RunLoadResult RunLoader::loadCurrentRun(const QStringList& lines, const SpikeFilterHook& spikeFilter) const
 {
-    RunLoadResult result = scan(lines, Kind::CurrentRun);
+    RunLoadResult result = scan(viewsOf(lines), Kind::CurrentRun);
     if (spikeFilter)
         spikeFilter(result.table, result.firstDataLine);
     if (m_settings.showHighest) {
@@ -137,7 +163,16 @@ RunLoadResult RunLoader::loadCurrentRun(const QStringList& lines, const SpikeFil
 
 RunLoadResult RunLoader::loadSelectedRun(const QStringList& lines) const
 {
-    RunLoadResult result = scan(lines, Kind::SelectedRun);
+    return reduceSelectedRun(scan(viewsOf(lines), Kind::SelectedRun));
+}
+
+RunLoadResult RunLoader::loadSelectedRun(QByteArrayView fileBytes) const
+{
+    return reduceSelectedRun(scan(lineViews(fileBytes), Kind::SelectedRun));
+}
+
+RunLoadResult RunLoader::reduceSelectedRun(RunLoadResult result) const
+{
     result.firstDataLine = 0;
     if (m_settings.averageTestPhases)
         averageTestPhases(result.table);

@@ -12,6 +12,7 @@
 
 #include <functional>
 #include <optional>
+#include <vector>
 
 #include "core/analysis/run_table.h"
 
@@ -58,13 +59,18 @@ public:
     // One run of the selection for the full plot: correction headers only, then "Average test
     // phases" and "Show highest".
     RunLoadResult loadSelectedRun(const QStringList& lines) const;
+    // The same from a file's 8-bit contents, without a QString for every line: a full plot reads
+    // every selected file on each refresh.
+    RunLoadResult loadSelectedRun(QByteArrayView fileBytes) const;
 
     const RunLoadSettings& settings() const { return m_settings; }
 
 private:
     enum class Kind { CurrentRun, SelectedRun };
-    RunLoadResult scan(const QStringList& lines, Kind kind) const;
-    void readHeader(const QString& line, Kind kind, RunLoadResult& result) const;
+    // Over QStringViews of the notes' lines or QLatin1StringViews of a file's bytes.
+    template <typename View> RunLoadResult scan(const std::vector<View>& lines, Kind kind) const;
+    template <typename View> void readHeader(View line, Kind kind, RunLoadResult& result) const;
+    RunLoadResult reduceSelectedRun(RunLoadResult result) const;
 
     RunLoadSettings m_settings;
 };

@@ -116,20 +116,22 @@ PlotAllResult RunPlotter::PlotAll()
         m_chart.ClearSeries(key);
 
     const RunLoader loader(m_settings.loadSettings(m_decimalSeparator));
+    // Only the last run's text goes to the notes box: it alone is made into lines.
+    QByteArray lastRunBytes;
     for (int run = 1; run <= m_selection.runCount(); ++run) {
         const SelectionRow& row = m_selection.row(run);
         m_viewer.setRunCorrection(1.0);
         m_viewer.setCurrentFile(row.path);
         result.runNames.append(fileNameOf(row.path));
-        TextReadResult file = readTextLines(row.path);
+        FileReadResult file = readFileBytes(row.path);
         if (!file.ok()) {
             result.outcome = PlotAllResult::Outcome::FileError;
             m_prompter.inform(QStringLiteral("Error"), file.error->message, PromptIcon::Error);
             break;
         }
-        const RunLoadResult loaded = loader.loadSelectedRun(file.lines);
+        const RunLoadResult loaded = loader.loadSelectedRun(file.bytes);
         m_viewer.setRunCorrection(loaded.correction);
-        result.lastRunLines = std::move(file.lines);
+        lastRunBytes = std::move(file.bytes);
         result.lastRunName = result.runNames.last();
         result.lastRunColor = row.colorName;
         if (!plotRun(run, loaded.table, loaded.correction, extents)) {
@@ -138,6 +140,8 @@ PlotAllResult RunPlotter::PlotAll()
             break;
         }
     }
+    if (!result.lastRunName.isEmpty())
+        result.lastRunLines = splitLines(lastRunBytes);
     m_viewer.setPlotExtents(extents);
     // A fixed range stays fixed, so fitting it once is not enough: after a switch that changed
     // what the curves show (road speed, uncorrected values, other curves or reductions) the old

@@ -12,8 +12,16 @@
 namespace tolvane {
 
 namespace {
+
 constexpr double Empty = std::numeric_limits<double>::quiet_NaN();
+
+// k hundredths as the "0.00" text of value reads back: a value that rounds to zero keeps its sign.
+double cents(std::int64_t k, double value)
+{
+    return k == 0 ? std::copysign(0.0, value) : static_cast<double>(k) / 100.0;
 }
+
+} // namespace
 
 double RunTable::roundToCents(double value)
 {
@@ -25,11 +33,25 @@ double RunTable::roundToCents(double value)
         // k / 100.0 is the double nearest to the decimal k/100, as reading the text back gives.
         // Integer conversions, not the rounding functions: this runs for every cell of a run.
         const auto whole = static_cast<std::int64_t>(scaled); // towards zero
+        // Most stored numbers have two decimals at most and come back as they are.
+        if (scaled == static_cast<double>(whole))
+            return value;
         const double fraction = scaled - static_cast<double>(whole);
         if (std::fabs(std::fabs(fraction) - 0.5) > 1e-6)
-            return static_cast<double>(whole + (fraction > 0.5) - (fraction < -0.5)) / 100.0;
+            return cents(whole + (fraction > 0.5) - (fraction < -0.5), value);
+        // Near a tie only the exact binary value decides, as the "0.00" text does (halves to
+        // even): value x 100 is exactly scaled + error, and the distance of scaled from the half
+        // is exact too (both lie within a factor two of each other), so their comparison is.
+        const double error = std::fma(value, 100.0, -scaled);
+        const double below = std::floor(scaled);
+        const double aboveHalf = (scaled - below) - 0.5;
+        const auto lower = static_cast<std::int64_t>(below);
+        if (aboveHalf > -error)
+            return cents(lower + 1, value);
+        if (aboveHalf < -error)
+            return cents(lower, value);
+        return cents(lower % 2 == 0 ? lower : lower + 1, value);
     }
-    // Near a tie only the exact binary value decides, as the "0.00" text does.
     char buffer[400];
     std::snprintf(buffer, sizeof buffer, "%.2f", value);
     return std::strtod(buffer, nullptr);
@@ -55,32 +77,6 @@ void RunTable::updateColumnCount()
     m_columnCount = 0;
     for (int r = 0; r < rowCount(); ++r)
         m_columnCount = std::max(m_columnCount, cellCount(r));
-}
-
-int RunTable::cellCount(int row) const
-{
-    if (row < 0 || row >= rowCount())
-        return 0;
-    const auto r = static_cast<size_t>(row);
-    return static_cast<int>(m_rowStart[r + 1] - m_rowStart[r]);
-}
-
-std::span<const double> RunTable::row(int row) const
-{
-    const int cells = cellCount(row);
-    if (cells == 0)
-        return {};
-    return {m_values.data() + m_rowStart[static_cast<size_t>(row)], static_cast<size_t>(cells)};
-}
-
-std::optional<double> RunTable::value(int row, int column) const
-{
-    if (column < 0 || column >= cellCount(row))
-        return std::nullopt;
-    const double v = m_values[static_cast<size_t>(m_rowStart[static_cast<size_t>(row)] + column)];
-    if (std::isnan(v))
-        return std::nullopt;
-    return v;
 }
 
 QString RunTable::cellText(int row, int column) const

@@ -10,6 +10,8 @@
 #include <QChar>
 #include <QString>
 
+#include <cmath>
+#include <cstddef>
 #include <optional>
 #include <span>
 #include <vector>
@@ -70,5 +72,33 @@ private:
     // Where each row's cells begin in m_values, and one more entry for the end of the last row.
     std::vector<qsizetype> m_rowStart{0};
 };
+
+// The accessors every plot runs for each cell of each run: inline.
+
+inline int RunTable::cellCount(int row) const
+{
+    if (row < 0 || row >= rowCount())
+        return 0;
+    const auto r = static_cast<std::size_t>(row);
+    return static_cast<int>(m_rowStart[r + 1] - m_rowStart[r]);
+}
+
+inline std::span<const double> RunTable::row(int row) const
+{
+    const int cells = cellCount(row);
+    if (cells == 0)
+        return {};
+    return {m_values.data() + m_rowStart[static_cast<std::size_t>(row)], static_cast<std::size_t>(cells)};
+}
+
+inline std::optional<double> RunTable::value(int row, int column) const
+{
+    if (column < 0 || column >= cellCount(row))
+        return std::nullopt;
+    const double v = m_values[static_cast<std::size_t>(m_rowStart[static_cast<std::size_t>(row)] + column)];
+    if (std::isnan(v))
+        return std::nullopt;
+    return v;
+}
 
 } // namespace tolvane

@@ -70,9 +70,7 @@ QString formatWithPrintf(double value, const Pattern& p, QChar decimalSeparator)
     return digits;
 }
 
-// Every one is exact in a double.
-constexpr double PowersOfTen[] = {1e0, 1e1, 1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                  1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+using number_text::PowersOfTen;
 
 } // namespace
 
@@ -127,60 +125,16 @@ QString formatNumber(double value, QStringView pattern, QChar decimalSeparator)
     return formatWithPrintf(value, p, decimalSeparator);
 }
 
-namespace {
-
-// The plain fields of a run file ("4520", "-12.35", "0,5"): a sign, at most 15 digits and one
-// point. Their digits make an integer below 2^53 and the decimals a power of ten up to 10^15,
-// both exact, and a single division of two exact doubles is rounded once, to the double nearest
-// the decimal: exactly what from_chars gives. Anything else (exponents, long digit strings, odd
-// characters) is left to the general path.
-// (A flag and an out value rather than an optional: returned through memory, the optional cost a
-// stalled store-to-load forward on every field.)
-bool parsePlainDecimal(QStringView text, QChar decimalSeparator, double& value)
-{
-    if (text.isEmpty())
-        return false;
-    const QChar* c = text.data();
-    const QChar* const end = c + text.size();
-    const bool negative = *c == QLatin1Char('-');
-    if (negative || *c == QLatin1Char('+'))
-        ++c;
-    std::uint64_t digits = 0;
-    int count = 0;
-    int decimals = -1; // -1 until the point
-    for (; c != end; ++c) {
-        const char16_t u = c->unicode();
-        if (u >= u'0' && u <= u'9') {
-            if (++count > 15)
-                return false;
-            digits = digits * 10 + (u - u'0');
-            if (decimals >= 0)
-                ++decimals;
-        } else if ((*c == decimalSeparator || u == u'.') && decimals < 0) {
-            decimals = 0;
-        } else {
-            return false;
-        }
-    }
-    if (count == 0)
-        return false;
-    const double magnitude = static_cast<double>(digits) / PowersOfTen[decimals < 0 ? 0 : decimals];
-    value = negative ? -magnitude : magnitude;
-    return true;
-}
-
-} // namespace
-
 std::optional<double> parseFloat(QStringView text, QChar decimalSeparator)
 {
     // Nearly every field of a run file is a plain number without blanks: no trimming for those.
     double plain = 0.0;
-    if (parsePlainDecimal(text, decimalSeparator, plain))
+    if (parsePlainNumber(text.begin(), text.end(), decimalSeparator.unicode(), plain))
         return plain;
     text = text.trimmed();
     if (text.isEmpty() || text.size() > 300)
         return std::nullopt;
-    if (parsePlainDecimal(text, decimalSeparator, plain))
+    if (parsePlainNumber(text.begin(), text.end(), decimalSeparator.unicode(), plain))
         return plain;
     std::string ascii;
     ascii.reserve(static_cast<size_t>(text.size()));
@@ -243,6 +197,15 @@ QString formatGeneral(double value, QChar decimalSeparator)
     QString text = QString::fromLatin1(buf, n);
     text.replace(QLatin1Char('.'), decimalSeparator);
     return text;
+}
+
+std::optional<double> parseFloat(QLatin1StringView text, QChar decimalSeparator)
+{
+    double plain = 0.0;
+    if (parsePlainNumber(text.begin(), text.end(), decimalSeparator.unicode(), plain))
+        return plain;
+    // Blanks, exponents and the like are rare: the general rules of the QString form decide.
+    return parseFloat(QString(text), decimalSeparator);
 }
 
 } // namespace tolvane

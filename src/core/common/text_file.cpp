@@ -5,22 +5,31 @@
 
 namespace tolvane {
 
-QStringList splitLines(const QByteArray& bytes)
+std::vector<QLatin1StringView> lineViews(QByteArrayView bytes)
 {
-    QStringList lines;
+    std::vector<QLatin1StringView> lines;
     qsizetype start = 0;
     const qsizetype n = bytes.size();
     while (start < n) {
         qsizetype end = bytes.indexOf('\n', start);
-        const bool last = end < 0;
-        if (last)
+        if (end < 0)
             end = n;
         qsizetype stop = end;
         if (stop > start && bytes[stop - 1] == '\r')
             --stop;
-        lines.append(QString::fromLatin1(bytes.constData() + start, stop - start));
+        lines.emplace_back(bytes.data() + start, stop - start);
         start = end + 1;
     }
+    return lines;
+}
+
+QStringList splitLines(const QByteArray& bytes)
+{
+    const std::vector<QLatin1StringView> views = lineViews(bytes);
+    QStringList lines;
+    lines.reserve(static_cast<qsizetype>(views.size()));
+    for (const QLatin1StringView line : views)
+        lines.append(QString(line));
     return lines;
 }
 
@@ -38,21 +47,26 @@ QByteArray joinLines(const QStringList& lines)
     return out;
 }
 
-TextReadResult readTextLines(const QString& path)
+FileReadResult readFileBytes(const QString& path)
 {
-    TextReadResult result;
+    FileReadResult result;
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         result.error = FileError{QStringLiteral("Cannot open %1: %2").arg(path, file.errorString())};
         return result;
     }
-    const QByteArray bytes = file.readAll();
-    if (file.error() != QFileDevice::NoError) {
+    result.bytes = file.readAll();
+    if (file.error() != QFileDevice::NoError)
         result.error = FileError{QStringLiteral("Cannot read %1: %2").arg(path, file.errorString())};
-        return result;
-    }
-    result.lines = splitLines(bytes);
     return result;
+}
+
+TextReadResult readTextLines(const QString& path)
+{
+    FileReadResult file = readFileBytes(path);
+    if (!file.ok())
+        return {{}, file.error};
+    return {splitLines(file.bytes), std::nullopt};
 }
 
 std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines)

@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <optional>
+#include <vector>
 
 namespace tolvane {
 
@@ -20,10 +21,20 @@ struct TextReadResult {
     bool ok() const { return !error.has_value(); }
 };
 
-// Splits 8-bit text into lines at CR LF or LF. A final line break does not make an empty last line.
+struct FileReadResult {
+    QByteArray bytes;
+    std::optional<FileError> error;
+    bool ok() const { return !error.has_value(); }
+};
+
+// The lines of 8-bit text, split at CR LF or LF, as views into bytes (which must outlive them). A
+// final line break does not make an empty last line.
+std::vector<QLatin1StringView> lineViews(QByteArrayView bytes);
 QStringList splitLines(const QByteArray& bytes);
 QByteArray joinLines(const QStringList& lines); // CR LF after every line
 
+// The whole file as it is on disk.
+FileReadResult readFileBytes(const QString& path);
 TextReadResult readTextLines(const QString& path);
 std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines);
 // Writes bytes atomically (temporary file, checked write, rename).

@@ -108,10 +108,15 @@ TEST(NumberText, PlainFieldsReadBitForBitAsACorrectlyRoundedConversion)
         for (const char separator : {'.', ','}) {
             std::string written = text;
             std::replace(written.begin(), written.end(), '.', separator);
-            const std::optional<double> read =
-                parseFloat(QString::fromStdString(written), QLatin1Char(separator));
-            ASSERT_TRUE(read) << written;
-            ASSERT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected)) << written;
+            // A QString, and the bytes of an 8-bit file.
+            for (const std::optional<double> read :
+                 {parseFloat(QString::fromStdString(written), QLatin1Char(separator)),
+                  parseFloat(QLatin1StringView(written.data(), qsizetype(written.size())),
+                             QLatin1Char(separator))}) {
+                ASSERT_TRUE(read) << written;
+                ASSERT_EQ(std::bit_cast<std::uint64_t>(*read), std::bit_cast<std::uint64_t>(expected))
+                    << written;
+            }
         }
     }
     EXPECT_TRUE(std::signbit(*parseFloat(u"-0", QLatin1Char('.'))));
@@ -120,6 +125,9 @@ TEST(NumberText, PlainFieldsReadBitForBitAsACorrectlyRoundedConversion)
     EXPECT_FALSE(parseFloat(u".", QLatin1Char('.')));
     EXPECT_FALSE(parseFloat(u"1.2.3", QLatin1Char('.')));
     EXPECT_FALSE(parseFloat(u"1,2.3", QLatin1Char(',')));
+    // Beyond the plain form the bytes follow the same general rules.
+    EXPECT_EQ(parseFloat(QLatin1StringView(" 1.5e2 "), QLatin1Char('.')), 150.0);
+    EXPECT_FALSE(parseFloat(QLatin1StringView("12 V"), QLatin1Char('.')));
 }
 
 TEST(NumberText, ParsesIntegersWithDollarHex)
