@@ -51,12 +51,28 @@ public:
     ApplicationContext(const ApplicationContext&) = delete;
     ApplicationContext& operator=(const ApplicationContext&) = delete;
 
+    // The windows, in the program's order.
     TForm1& mainWindow() const { return *m_form1; }
-    TTstTypeF& saveDialog() const { return *m_saveDialog; }
-    TAtomComdF& atmosphericWindow() const { return *m_atmosphericWindow; }
+    Tsplashf& splashWindow() const { return *m_splash; }
+    TCmpNamef& companyDialog() const { return *m_companyDialog; }
     TGraph& graphWindow() const { return *m_graph; }
+    TViewFiles& runViewer() const { return *m_viewFiles; }
     TDirForm& browser() const { return *m_browser; }
+    TTstTypeF& saveDialog() const { return *m_saveDialog; }
+    THintBrzr& hintsWindow() const { return *m_hints; }
+    TAtomComdF& atmosphericWindow() const { return *m_atmosphericWindow; }
+    TPwrUnit& powerUnitsDialog() const { return *m_powerUnits; }
+
+    // The state the windows share.
+    Selection& selection() { return m_selection; }
     const Selection& selection() const { return m_selection; }
+    UnitSettings& units() { return m_units; }
+    CompanyInfo& company() { return m_company; }
+    LayoutSettings& layout() { return m_layout; }
+    ViewerState& viewer() { return m_viewer; }
+    ViewerText& notes() { return m_notes; }
+    GraphSettings& graphSettings() { return m_graphSettings; }
+    SeriesModel& chart() { return m_chart; }
 
 private:
     ApplicationContext(const QStringList& arguments, Prompter* prompter);

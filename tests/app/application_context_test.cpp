@@ -4,14 +4,19 @@
 
 #include <QComboBox>
 #include <QDir>
+#include <QMenu>
 #include <QTemporaryDir>
 
 #include "app/application_context.h"
 #include "core/common/configuration.h"
+#include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
 #include "core/library/selection.h"
 #include "support/fixtures.h"
+#include "support/ui_items.h"
+#include "ui/analysis/graph_window.h"
 #include "ui/shell/browser_window.h"
+#include "ui/shell/directory_list.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/save_dialog.h"
 
@@ -64,6 +69,52 @@ TEST(ApplicationContext, FirstStartMakesTheDefaultLibrary)
     ApplicationContext context({QStringLiteral("tolvane"), QStringLiteral("--data-dir"), dir.path()});
     EXPECT_TRUE(QFileInfo(dir.filePath(QStringLiteral("dynoruns"))).isDir());
     EXPECT_TRUE(context.selection().isEmpty());
+}
+
+// What one window changes reaches the others through the shared state and the context's wiring:
+// the graph's colour the browser, the browser's pop-up menu the save dialog's folder list, and a
+// removed run the File_Index the close saves.
+TEST(ApplicationContext, WindowsFollowTheSharedStateTheyAreWiredTo)
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("dynoruns"));
+    const QStringList sweep = readTextLines(test::fixturePath(QStringLiteral("tools/sweep.SWP"))).lines;
+    Configuration config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard());
+    ConfigChanges seed = config.changes();
+    seed.set(ConfigKeys::CompanyName, QStringLiteral("Demo Motorcycles"));
+    seed.set(ConfigKeys::CompanyAddr, QStringLiteral("Sparkford"));
+    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/Yamaha/R1/Jenkins")));
+    for (int n = 1; n <= 3; ++n) {
+        const QString name = QStringLiteral("0%1dyno.SWP").arg(n);
+        QStringList lines = sweep;
+        lines[1] = QStringLiteral("Yamaha\\R1\\Jenkins\\") + name;
+        ASSERT_FALSE(writeTextLines(root + QStringLiteral("/Yamaha/R1/Jenkins/") + name, lines));
+        seed.set(historyKey(n), QStringLiteral("\\") + lines[1]);
+    }
+    seed.set(ConfigKeys::FileIndex, 3);
+    ASSERT_FALSE(config.apply(seed));
+
+    ScriptedPrompter prompter;
+    {
+        ApplicationContext context({QStringLiteral("tolvane"), QStringLiteral("--data-dir"), dir.path()},
+                                   prompter);
+        ASSERT_EQ(context.selection().runCount(), 3);
+
+        prompter.queueColor(QStringLiteral("clNavy"));
+        test::item(*context.graphWindow().contextMenu(), "Colors1").trigger();
+        EXPECT_EQ(context.browser().palette().color(QPalette::Window), QColor(0, 0, 128));
+
+        TTstTypeF& save = context.saveDialog();
+        emit save.Dir1()->customContextMenuRequested(QPoint(2, 2));
+        EXPECT_TRUE(context.browser().PopupMenu1()->isVisible());
+        context.browser().PopupMenu1()->hide();
+
+        // Run 2 removed, and the program closed before the graph caught up with a re-plot.
+        context.browser().SelfilegDblClick(2, 1);
+        context.mainWindow().close();
+    }
+    EXPECT_EQ(config.read(ConfigSettings::FileIndex), 2);
+    EXPECT_TRUE(prompter.asked().empty());
 }
 
 } // namespace

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include "app/program_options.h"
 #include "core/common/data_paths.h"
+#include "support/tool_runner.h"
 
 namespace tolvane {
 namespace {
@@ -103,31 +103,25 @@ TEST(ProgramOptions, EndsBeforeAnyWindowWithHelpVersionOrAUsageError)
 TEST(ProgramOptions, TheProgramEndsWithoutStartingOnHelpVersionAndUnknownOptions)
 {
     QTemporaryDir dataDir;
-    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-    environment.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
-    environment.insert(QStringLiteral("TOLVANE_DATA_DIR"), dataDir.path());
+    test::ToolOptions options;
+    options.setEnvironment = {{QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen")},
+                              {QStringLiteral("TOLVANE_DATA_DIR"), dataDir.path()}};
     const struct {
         QString argument;
         int exitCode;
-        QByteArray out;
-        QByteArray err;
+        QString out;
+        QString err;
     } cases[] = {
-        {QStringLiteral("--version"), 0, "Tolvane 1005.1\n", ""},
-        {QStringLiteral("--help"), 0, "--menu <ITEM>", ""},
-        {QStringLiteral("--bogus"), 2, "", "Unknown option 'bogus'"},
+        {QStringLiteral("--version"), 0, QStringLiteral("Tolvane 1005.1\n"), QString()},
+        {QStringLiteral("--help"), 0, QStringLiteral("--menu <ITEM>"), QString()},
+        {QStringLiteral("--bogus"), 2, QString(), QStringLiteral("Unknown option 'bogus'")},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.argument.toStdString());
-        QProcess program;
-        program.setProcessEnvironment(environment);
-        program.start(QStringLiteral(TOLVANE_PROGRAM), {c.argument});
-        ASSERT_TRUE(program.waitForFinished(60000));
-        EXPECT_EQ(program.exitStatus(), QProcess::NormalExit);
-        EXPECT_EQ(program.exitCode(), c.exitCode);
-        const QByteArray out = program.readAllStandardOutput();
-        const QByteArray err = program.readAllStandardError();
-        EXPECT_TRUE(c.out.isEmpty() ? out.isEmpty() : out.contains(c.out)) << out.toStdString();
-        EXPECT_TRUE(c.err.isEmpty() || err.contains(c.err)) << err.toStdString();
+        const test::ToolRun run = test::runProgram(QStringLiteral(TOLVANE_PROGRAM), {c.argument}, options);
+        EXPECT_EQ(run.exitCode, c.exitCode);
+        EXPECT_TRUE(c.out.isEmpty() ? run.out.isEmpty() : run.out.contains(c.out)) << run.out.toStdString();
+        EXPECT_TRUE(c.err.isEmpty() || run.err.contains(c.err)) << run.err.toStdString();
     }
     // A start would have made the default library and the configuration there.
     EXPECT_TRUE(QDir(dataDir.path()).isEmpty());

@@ -1,7 +1,8 @@
 #pragma once
-// Runs tolvane-tool (or a script that drives it) as its own process, as a user would: the exit
-// code and both output streams, with bytes for its standard input and changes to its
-// environment. A program that cannot start, hangs or crashes fails the test.
+// Runs one of the project's programs (tolvane-tool, the program itself, or a script that drives
+// them) as its own process, as a user would: the exit code and both output streams, with bytes for
+// its standard input and changes to its environment. A program that cannot start, hangs or
+// crashes fails the test.
 #include <QByteArray>
 #include <QList>
 #include <QPair>
@@ -14,7 +15,7 @@
 
 namespace tolvane::test {
 
-// The streams as the tool writes them, UTF-8.
+// The streams as the program writes them, UTF-8.
 struct ToolRun {
     int exitCode = -1;
     QString out;

@@ -1,8 +1,8 @@
-// The main window over a small library in a temporary data directory, with the graph screen's
-// windows, a scripted operator and modal dialogs answered without a modal loop: the menu, the
-// start-up from a saved layout (company check, History and File_Index, a window saved too
-// small), the layout save read back, the Graph switches with their ticks, Refresh and the exit
-// screen.
+// The main window of the whole program, made by the application's own wiring over a small library
+// in a temporary data directory, with a scripted operator and modal dialogs answered without a
+// modal loop: the menu, the start-up from a saved layout and from none (company check, History
+// and File_Index, a window saved too small), the layout save read back, the Graph switches with
+// their ticks, Refresh and the exit screen.
 #include <gtest/gtest.h>
 
 #include <QAction>
@@ -19,11 +19,11 @@
 #include <QTableWidget>
 #include <QTemporaryDir>
 
+#include "app/application_context.h"
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/run_plotter.h"
 #include "core/analysis/series_model.h"
 #include "core/analysis/viewer_state.h"
-#include "core/analysis/viewer_text.h"
 #include "core/common/configuration.h"
 #include "core/common/data_paths.h"
 #include "core/common/scripted_prompter.h"
@@ -31,20 +31,16 @@
 #include "core/library/layout_settings.h"
 #include "core/library/selection.h"
 #include "core/setup/company_info.h"
-#include "core/setup/unit_settings.h"
 #include "support/fixtures.h"
 #include "support/ui_items.h"
 #include "ui/analysis/graph_window.h"
 #include "ui/analysis/run_viewer_window.h"
-#include "ui/setup/about_window.h"
 #include "ui/setup/hints_window.h"
 #include "ui/setup/splash_window.h"
 #include "ui/shell/browser_window.h"
 #include "ui/shell/company_dialog.h"
 #include "ui/shell/main_window.h"
-#include "ui/shell/make_dir_dialog.h"
 #include "ui/shell/power_unit_dialog.h"
-#include "ui/shell/root_dir_dialog.h"
 
 namespace tolvane {
 namespace {
@@ -58,19 +54,20 @@ QString stored(const QString& relative)
     return QStringLiteral("\\") + QString(relative).replace(QLatin1Char('/'), QLatin1Char('\\'));
 }
 
+// The whole program over the test's data directory, made by the application's own wiring with a
+// scripted operator: every window once, in the program's order, and the start-up.
 class MainWindowTest : public ::testing::Test {
 protected:
     MainWindowTest()
         : paths(dir.path()), root(dir.path() + QStringLiteral("/dynoruns")),
-          config(paths.usbIni(), TextLocale::standard()),
-          plotter(chart, selection, graph, viewer, prompter, QLatin1Char('.'))
+          config(paths.usbIni(), TextLocale::standard())
     {
         const QStringList sweep = readTextLines(test::fixturePath(QStringLiteral("tools/sweep.SWP"))).lines;
         for (const QString& relative : RunFiles) {
-            QDir().mkpath(QFileInfo(root + QLatin1Char('/') + relative).path());
+            EXPECT_TRUE(QDir().mkpath(QFileInfo(root + QLatin1Char('/') + relative).path()));
             QStringList lines = sweep;
             lines[1] = stored(relative).mid(1);
-            writeTextLines(root + QLatin1Char('/') + relative, lines);
+            EXPECT_FALSE(writeTextLines(root + QLatin1Char('/') + relative, lines));
         }
         ConfigChanges seed = config.changes();
         seed.set(ConfigKeys::RootDirectory, root);
@@ -84,60 +81,41 @@ protected:
         seed.setWindowRect(LayoutWindow::Directory, {44, 6, 244, 431});
         seed.setWindowRect(LayoutWindow::Graph, {239, 6, 544, 431});
         seed.setWindowRect(LayoutWindow::Notes, {44, 426, 544, 778});
-        config.apply(seed);
+        EXPECT_FALSE(config.apply(seed));
     }
 
-    // The windows as the program makes them, in its order.
-    void create()
-    {
-        form = std::make_unique<TForm1>(TForm1::Models{config, companyInfo, layout, paths, units, graph,
-                                                       selection, viewer, chart, prompter});
-        splash = std::make_unique<Tsplashf>(companyInfo, QStringLiteral("/opt/tolvane/tolvane"));
-        company = std::make_unique<TCmpNamef>(companyInfo, config, prompter);
-        about = std::make_unique<TAboutBr>();
-        rootDialog = std::make_unique<TCngDir>(config, prompter, paths.defaultLibraryRoot());
-        graphWindow = std::make_unique<TGraph>(chart, graph, selection, viewer, units, prompter,
-                                               TextLocale::standard());
-        viewFiles = std::make_unique<TViewFiles>(
-            RecalcContext{notes, viewer, chart, graph, prompter, units, TextLocale::standard()}, selection,
-            plotter, paths, layout);
-        browser = std::make_unique<TDirForm>(
-            TDirForm::Models{selection, viewer, notes, chart, graph, layout, config, prompter, locale},
-            *viewFiles, makeDir);
-        form->attach({*splash, *company, *about, *rootDialog, *graphWindow, *viewFiles, *browser});
-        form->show();
-    }
-
-    // In the reverse order of creation, as the program ends.
-    void destroy()
-    {
-        browser.reset();
-        viewFiles.reset();
-        graphWindow.reset();
-        rootDialog.reset();
-        about.reset();
-        company.reset();
-        splash.reset();
-        form.reset();
-    }
-
+    // The program starts over the data directory as it stands.
     void start()
     {
-        create();
-        form->startUp();
+        app = std::make_unique<ApplicationContext>(
+            QStringList{QStringLiteral("tolvane"), QStringLiteral("--data-dir"), dir.path()}, prompter);
+        form = &app->mainWindow();
+        splash = &app->splashWindow();
+        graphWindow = &app->graphWindow();
+        viewFiles = &app->runViewer();
+        browser = &app->browser();
+        selection = &app->selection();
+        viewer = &app->viewer();
+        chart = &app->chart();
+        graph = &app->graphSettings();
+        layout = &app->layout();
+        companyInfo = &app->company();
     }
+
+    // The program ends: every window goes, in the reverse order of creation.
+    void destroy() { app.reset(); }
 
     QStringList gridPaths() const
     {
         QStringList result;
-        for (const SelectionRow& row : selection.rows())
+        for (const SelectionRow& row : selection->rows())
             result << QDir::fromNativeSeparators(row.path).mid(root.size() + 1);
         return result;
     }
 
     bool runsPlotted() const
     {
-        const Series* power = chart.series(SeriesKey::Power + 1);
+        const Series* power = chart->series(SeriesKey::Power + 1);
         return power != nullptr && !power->points.empty();
     }
 
@@ -146,31 +124,24 @@ protected:
     QString root;
     Configuration config;
     ScriptedPrompter prompter;
-    LayoutSettings layout;
-    TextLocale locale = TextLocale::standard();
-    CompanyInfo companyInfo;
-    TMkDirF makeDir{prompter};
-    UnitSettings units;
-    GraphSettings graph;
-    Selection selection;
-    ViewerState viewer;
-    ViewerText notes;
-    SeriesModel chart;
-    RunPlotter plotter;
+    std::unique_ptr<ApplicationContext> app;
 
-    std::unique_ptr<TForm1> form;
-    std::unique_ptr<Tsplashf> splash;
-    std::unique_ptr<TCmpNamef> company;
-    std::unique_ptr<TAboutBr> about;
-    std::unique_ptr<TCngDir> rootDialog;
-    std::unique_ptr<TGraph> graphWindow;
-    std::unique_ptr<TViewFiles> viewFiles;
-    std::unique_ptr<TDirForm> browser;
+    TForm1* form = nullptr;
+    Tsplashf* splash = nullptr;
+    TGraph* graphWindow = nullptr;
+    TViewFiles* viewFiles = nullptr;
+    TDirForm* browser = nullptr;
+    Selection* selection = nullptr;
+    ViewerState* viewer = nullptr;
+    SeriesModel* chart = nullptr;
+    GraphSettings* graph = nullptr;
+    LayoutSettings* layout = nullptr;
+    CompanyInfo* companyInfo = nullptr;
 };
 
 TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
 {
-    create();
+    start();
     EXPECT_EQ(form->windowTitle(), QStringLiteral("TOLVANE   QV512e    Eddy Current  Dynamometer"));
     QStringList menus;
     for (QAction* menu : form->menuBar()->actions())
@@ -251,13 +222,13 @@ TEST_F(MainWindowTest, StartUpRestoresTheLayoutAndPlotsTheHistory)
     // File_Index 3: History 3, 2, 1 in rows 1, 2, 3, and plotted.
     EXPECT_EQ(gridPaths(), (QStringList{RunFiles[2], RunFiles[1], RunFiles[0]}));
     EXPECT_TRUE(runsPlotted());
-    EXPECT_EQ(viewer.fileIndex(), 3);
-    EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), root + QStringLiteral("/") + RunFiles[0]);
+    EXPECT_EQ(viewer->fileIndex(), 3);
+    EXPECT_EQ(QDir::fromNativeSeparators(viewer->currentFile()), root + QStringLiteral("/") + RunFiles[0]);
     EXPECT_EQ(form->historyMenu()->actions().at(0)->text(), stored(RunFiles[0]));
     // The exit screen is ready: its buttons show, the company fields are editable.
     EXPECT_FALSE(splash->isVisible());
     EXPECT_FALSE(splash->comp1()->isReadOnly());
-    EXPECT_EQ(companyInfo.name(), QStringLiteral("Demo Motorcycles"));
+    EXPECT_EQ(companyInfo->name(), QStringLiteral("Demo Motorcycles"));
     EXPECT_EQ(splash->comp1()->text(), QStringLiteral("Demo Motorcycles"));
 }
 
@@ -286,7 +257,7 @@ TEST_F(MainWindowTest, StartUpAsksForTheCompanyWhenEitherFieldIsEmpty)
     start();
     EXPECT_EQ(prompter.modalWindows(), QStringList{QStringLiteral("TCmpNamef")});
     // Its OK leads on to the root directory.
-    company->OKBtnClick();
+    app->companyDialog().OKBtnClick();
     EXPECT_EQ(prompter.modalWindows().last(), QStringLiteral("TCngDir"));
 }
 
@@ -366,8 +337,8 @@ TEST_F(MainWindowTest, AbsurdSavedLayoutFontAndColourAreHeldInBounds)
     EXPECT_LE(form->frameGeometry().height(), screen.height());
     EXPECT_LE(form->childRects().graph.width(), form->clientArea()->width());
     EXPECT_TRUE(form->childRects().graph.intersects(form->clientArea()->rect()));
-    EXPECT_EQ(layout.notesFontSize(), 200);
-    EXPECT_EQ(graph.backgroundColor(), QStringLiteral("clBlack"));
+    EXPECT_EQ(layout->notesFontSize(), 200);
+    EXPECT_EQ(graph->backgroundColor(), QStringLiteral("clBlack"));
 }
 
 TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
@@ -376,8 +347,8 @@ TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
     form->move(30, 40);
     form->Default1Click();
     const GraphScreenRects before = form->childRects();
-    layout.setBrowserWidths({25, 90, 140});
-    layout.setNotesFontSize(14);
+    layout->setBrowserWidths({25, 90, 140});
+    layout->setNotesFontSize(14);
     form->Save1Click();
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 3);
     EXPECT_EQ(config.read(ConfigKeys::FileMask, QString()), QStringLiteral("N/A"));
@@ -391,9 +362,9 @@ TEST_F(MainWindowTest, SavedLayoutIsReadBackWhereItWasLeft)
     EXPECT_EQ(form->childRects().browser, before.browser);
     EXPECT_EQ(form->childRects().graph, before.graph);
     EXPECT_EQ(form->childRects().viewer, before.viewer);
-    EXPECT_EQ(layout.browserWidths().date, 90);
+    EXPECT_EQ(layout->browserWidths().date, 90);
     EXPECT_EQ(browser->Selfileg()->columnWidth(2), 90);
-    EXPECT_EQ(layout.notesFontSize(), 14);
+    EXPECT_EQ(layout->notesFontSize(), 14);
 }
 
 TEST_F(MainWindowTest, ResizingOneWindowMovesItsSiblings)
@@ -410,27 +381,27 @@ TEST_F(MainWindowTest, ResizingOneWindowMovesItsSiblings)
 
 TEST_F(MainWindowTest, GraphSwitchesTickBothMenusAndRefresh)
 {
-    units.setRoadSpeedUnit(QStringLiteral("MPH\tmiles per hour"));
+    config.write(ConfigKeys::RoadSpeed, QStringLiteral("MPH\tmiles per hour"));
     start();
     test::item(*form->menuBar(), "MPH1").trigger();
-    EXPECT_EQ(chart.xAxis().title, QStringLiteral("Roller MPH"));
+    EXPECT_EQ(chart->xAxis().title, QStringLiteral("Roller MPH"));
     EXPECT_FALSE(test::item(*form->menuBar(), "Torque1").isChecked());
     EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "Torque1").isChecked());
     EXPECT_TRUE(test::item(*form->menuBar(), "MPH1").isChecked());
     EXPECT_FALSE(test::item(*form->menuBar(), "RPM1").isChecked());
     test::item(*form->menuBar(), "RPM1").trigger();
-    EXPECT_FALSE(graph.showTorque());
+    EXPECT_FALSE(graph->showTorque());
     EXPECT_TRUE(test::item(*form->menuBar(), "RPM1").isChecked());
 
     test::item(*form->menuBar(), "Uncorrected1").trigger();
-    EXPECT_EQ(chart.yAxis().title.endsWith(QStringLiteral("(UnCorrected)")), true);
+    EXPECT_EQ(chart->yAxis().title.endsWith(QStringLiteral("(UnCorrected)")), true);
     EXPECT_FALSE(test::item(*form->menuBar(), "Corrected1").isChecked());
     test::item(*form->menuBar(), "Corrected1").trigger();
-    EXPECT_EQ(chart.appearance().marginColor, QStringLiteral("clBlack"));
+    EXPECT_EQ(chart->appearance().marginColor, QStringLiteral("clBlack"));
     EXPECT_TRUE(test::item(*graphWindow->contextMenu(), "Corrected1").isChecked());
 
     test::item(*form->menuBar(), "GridLines1").trigger();
-    EXPECT_FALSE(graph.gridLines());
+    EXPECT_FALSE(graph->gridLines());
     EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "GridLines1").isChecked());
     test::item(*form->menuBar(), "HP1").trigger();
     EXPECT_FALSE(test::item(*graphWindow->contextMenu(), "HP1").isChecked());
@@ -454,29 +425,26 @@ TEST_F(MainWindowTest, SavedRunReplacesHistoryOneAndIsSelected)
     // The former first entry is replaced, not moved down.
     EXPECT_EQ(history.at(1)->text(), stored(RunFiles[1]));
     EXPECT_EQ(gridPaths().last(), QStringLiteral("Yamaha/R1/Jenkins/04dyno.SWP"));
-    EXPECT_EQ(QDir::fromNativeSeparators(viewer.currentFile()), saved);
+    EXPECT_EQ(QDir::fromNativeSeparators(viewer->currentFile()), saved);
     EXPECT_EQ(viewFiles->windowTitle(), QStringLiteral("04dyno.SWP"));
-    EXPECT_EQ(viewer.fileIndex(), 4);
+    EXPECT_EQ(viewer->fileIndex(), 4);
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 4);
 }
 
 TEST_F(MainWindowTest, LateWindowsFromTheMenuAndTheHiddenHintsKey)
 {
     start();
-    THintBrzr hints;
-    TPwrUnit powerUnits(config, units, prompter);
-    form->attachLateWindows({hints, powerUnits});
     emit form->findChildren<QShortcut*>().first()->activated();
-    EXPECT_TRUE(hints.isVisible());
+    EXPECT_TRUE(app->hintsWindow().isVisible());
     test::item(*form->menuBar(), "PowerUnit1").trigger();
-    EXPECT_TRUE(powerUnits.isVisible());
+    EXPECT_TRUE(app->powerUnitsDialog().isVisible());
 }
 
 TEST_F(MainWindowTest, ExitScreenAboutAndWebAddress)
 {
     start();
     int closes = 0;
-    QObject::connect(form.get(), &TForm1::closed, [&closes] { ++closes; });
+    QObject::connect(form, &TForm1::closed, [&closes] { ++closes; });
     test::item(*form->menuBar(), "ExitAll1").trigger();
     EXPECT_FALSE(form->isVisible());
     EXPECT_TRUE(splash->isVisible());
