@@ -2,7 +2,10 @@
 // on the first line, the nine command bytes in hexadecimal on the second.
 //
 // The step window holds its code in the 0...25000 range of its output slider; the sweep window
-// sends targets of 32768 and above (and any target while the tach ratio is 0) as they stand.
+// sends targets of 32768 and above (and any target while the tach ratio is 0) as they stand, and
+// every sweep code within the 0...65535 of its two bytes. The code printed is the one sent.
+#include <cmath>
+
 #include "cli/command.h"
 #include "cli/command_line.h"
 #include "core/acquisition/brake_command.h"
@@ -49,7 +52,10 @@ int runBrake(const Command& self, const QStringList& arguments, CommandIo& io)
     const auto target = parseInt(*targetText);
     if (!target || *target < 0 || *target > 1000000)
         return usageError(self, io, QStringLiteral("--target takes a whole engine rpm from 0 to 1000000"));
+    // The program keeps the ratio as a float: a ratio no float holds is refused, not sent as infinity.
     const auto ratio = static_cast<float>(*tach);
+    if (!std::isfinite(ratio))
+        return usageError(self, io, QStringLiteral("--tach takes a ratio of 0 or more"));
     if (window == LiveWindow::Step && ratio <= 0.0f)
         return usageError(self, io, QStringLiteral("the step window needs a tach ratio above 0"));
 
@@ -65,9 +71,10 @@ int runBrake(const Command& self, const QStringList& arguments, CommandIo& io)
     if (!readSetting(cl, QStringLiteral("bar3"), 0, 255, settings.bar3))
         return usageError(self, io, QStringLiteral("--bar3 takes 0 to 255"));
 
-    const std::int64_t code = window == LiveWindow::Step
-                                  ? aoutBarValue(brakeOutputCode(static_cast<double>(*target), ratio))
-                                  : sweepOutputCode(static_cast<int>(*target), ratio);
+    // The code printed is the one the bytes carry, held within the window's range.
+    const int code = window == LiveWindow::Step
+                         ? brakeOutputCode(static_cast<double>(*target), ratio, AoutBarMax)
+                         : sweepOutputCode(static_cast<int>(*target), ratio);
     const BrakeCommand command(window, code, settings);
     io.out << code << '\n' << command.toByteArray().toHex(' ').toUpper() << '\n';
     return ExitOk;

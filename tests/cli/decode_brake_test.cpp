@@ -148,6 +148,12 @@ TEST(BrakeCommandToolTest, CodeAndBytes)
           "0"},
          "20000\n55 88 10 03 20 4E 19 FF 00\n"},
         {{"brake", "--sweep", "--tach", "2.5", "--target", "4000"}, "6402\n55 88 10 03 02 19 14 0A 02\n"},
+        // The code printed is the one the bytes carry, at the end of its range.
+        {{"brake", "--tach", "1e-14", "--target", "30000"}, "25000\n55 88 10 03 A8 61 10 11 12\n"},
+        {{"brake", "--sweep", "--tach", "1e-14", "--target", "30000"}, "65535\n55 88 10 03 FF FF 14 0A 02\n"},
+        {{"brake", "--sweep", "--tach", "1", "--target", "20000"}, "65535\n55 88 10 03 FF FF 14 0A 02\n"},
+        {{"brake", "--sweep", "--tach", "0", "--target", "1000000"}, "65535\n55 88 10 03 FF FF 14 0A 02\n"},
+        {{"brake", "--sweep", "--tach", "1e-14", "--target", "32768"}, "32768\n55 88 10 03 00 80 14 0A 02\n"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.arguments.join(' ').toStdString());
@@ -168,6 +174,8 @@ TEST(BrakeCommandToolTest, BadArgumentsPrintTheUsage)
         {"brake", "--tach", "3", "--target", "3000", "--amf", "32"},
         {"brake", "--tach", "3", "--target", "3000", "--fdf", "0"},
         {"brake", "--tach", "3", "--target", "3000", "--bar2", "256"},
+        {"brake", "--tach", "1e39", "--target", "3000"}, // no float holds it
+        {"brake", "--tach", "nan", "--sweep", "--target", "3000"},
     };
     for (const QStringList& args : cases) {
         SCOPED_TRACE(args.join(' ').toStdString());

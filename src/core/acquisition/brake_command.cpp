@@ -1,14 +1,21 @@
 #include "core/acquisition/brake_command.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "core/common/number_text.h"
 
 namespace tolvane {
 
-std::int64_t brakeOutputCode(double targetRpm, float tachRatio)
+int brakeOutputCode(double targetRpm, float tachRatio, int highest)
 {
-    return 4 * roundHalfEven(targetRpm / static_cast<double>(tachRatio)) + 2;
+    double rollerRpm = targetRpm / static_cast<double>(tachRatio);
+    if (std::isnan(rollerRpm))
+        rollerRpm = 0.0;
+    // Beyond these bounds every code lands on an end of the range anyway; within them the
+    // rounding is untouched and 4 x the rounded value cannot overflow.
+    rollerRpm = std::clamp(rollerRpm, -1.0, highest / 4.0 + 1.0);
+    return static_cast<int>(std::clamp<std::int64_t>(4 * roundHalfEven(rollerRpm) + 2, 0, highest));
 }
 
 int aoutBarValue(std::int64_t outputCode)
@@ -16,17 +23,17 @@ int aoutBarValue(std::int64_t outputCode)
     return static_cast<int>(std::clamp<std::int64_t>(outputCode, 0, AoutBarMax));
 }
 
-std::int64_t sweepOutputCode(int target, float tachRatio)
+int sweepOutputCode(int target, float tachRatio)
 {
     if (tachRatio > 0.0f && target < SweepCode)
-        return brakeOutputCode(target, tachRatio);
-    return target;
+        return brakeOutputCode(target, tachRatio, BrakeCodeMax);
+    return std::clamp(target, 0, BrakeCodeMax);
 }
 
 BrakeCommand::BrakeCommand(LiveWindow window, std::int64_t outputCode, const BrakeLoopSettings& settings)
 {
     const auto low = [](int value) { return static_cast<quint8>(value & 0xFF); };
-    const auto code = static_cast<quint16>(std::clamp<std::int64_t>(outputCode, 0, 0xFFFF));
+    const auto code = static_cast<quint16>(std::clamp<std::int64_t>(outputCode, 0, BrakeCodeMax));
     m_bytes[0] = 0x55;
     m_bytes[1] = 0x88;
     m_bytes[2] = low(settings.accelerationMultiplication);

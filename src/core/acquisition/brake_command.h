@@ -19,9 +19,15 @@
 
 namespace tolvane {
 
-// Output code of an engine-rpm target: 4 x round(target / tach ratio) + 2, halves to even.
-// The tach ratio must be above 0; the callers check it first.
-std::int64_t brakeOutputCode(double targetRpm, float tachRatio);
+// The two command bytes carry codes 0..65535.
+inline constexpr int BrakeCodeMax = 0xFFFF;
+
+// Output code of an engine-rpm target: 4 x round(target / tach ratio) + 2, halves to even, held
+// within 0..highest (highest >= 0). The callers check first that the tach ratio is above 0, but
+// a ratio near 0 still makes the quotient larger than any integer: it is held while still a
+// double, so it comes out as the highest code and never wraps round to a low one, which is full
+// brake. A quotient that is not a number counts as a target of 0.
+int brakeOutputCode(double targetRpm, float tachRatio, int highest);
 
 // The step window keeps its code in the diagnostics slider AOUTBarS, whose range holds larger
 // codes at 25000 (and negative ones at 0).
@@ -30,8 +36,9 @@ int aoutBarValue(std::int64_t outputCode);
 
 // The sweep window's code: the formula for a target below SweepCode with a tach ratio above 0;
 // any other target (the sweep controller's 32768 while a sweep is recorded) is sent as it is.
+// Either is held within 0..BrakeCodeMax, so the code is the one the command bytes carry.
 inline constexpr int SweepCode = 32768;
-std::int64_t sweepOutputCode(int target, float tachRatio);
+int sweepOutputCode(int target, float tachRatio);
 
 struct BrakeLoopSettings {
     int accelerationMultiplication = 16; // AMFSB
