@@ -1,8 +1,10 @@
 // tolvane-tool render: draws saved runs as the graph window would compare them (palette colours
 // and markers by selection row, power solid, torque dashed, CO% / Acc dotted, axes fitted to the
 // runs) and writes the picture as PNG, JPEG (the graph's own "Save as jpg..." encoding) or a
-// vector PDF page. Needs no display: tolvane-tool starts it in an offscreen QApplication.
+// vector PDF page. A key names the runs as the browser's selection grid does, by their paths
+// below a root folder. Needs no display: tolvane-tool starts it in an offscreen QApplication.
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QSaveFile>
 
@@ -72,6 +74,32 @@ std::optional<int> sideOf(const CommandLine& cl, const QString& name, int fallba
     return int(*value);
 }
 
+// A file's path in one form for every run: absolute, with "/" and without "." or ".." steps, so
+// the paths compare folder by folder.
+QString cleanAbsolutePath(const QString& path)
+{
+    return QDir::cleanPath(QFileInfo(path).absoluteFilePath());
+}
+
+// The root the key names the runs below, as the selection grid names them below the library root:
+// the deepest folder that holds every run, so the key shows what tells the runs apart (their
+// names, and the folders that differ) and leaves out the folders they share. "" is the top of
+// the file system; a root never ends with a separator, so each name starts with one, as three
+// blanks, as it does in the grid.
+QString commonFolder(const QStringList& paths)
+{
+    QStringList common = paths.front().split(QLatin1Char('/'));
+    common.removeLast(); // the file name
+    for (const QString& path : paths) {
+        const QStringList parts = path.split(QLatin1Char('/'));
+        qsizetype shared = 0;
+        while (shared < common.size() && shared < parts.size() - 1 && common[shared] == parts[shared])
+            ++shared;
+        common.resize(shared);
+    }
+    return common.join(QLatin1Char('/'));
+}
+
 // Writes the chart in the format the output name asks for; an error text on failure.
 std::optional<QString> writePicture(const QcpChart& chart, const QString& path, Format format, int width,
                                     int height)
@@ -100,7 +128,7 @@ std::optional<QString> writePicture(const QcpChart& chart, const QString& path, 
 
 int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
 {
-    const CommandLine cl(arguments, {"out", "width", "height", "mode"},
+    const CommandLine cl(arguments, {"out", "width", "height", "mode", "root"},
                          {"mph", "uncorrected", "no-hp", "no-torque", "no-co", "points", "average"});
     if (!cl.ok())
         return usageError(self, io, cl.error());
@@ -128,18 +156,32 @@ int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
         if (!mode)
             return usageError(self, io, QStringLiteral("unknown --mode \"%1\"").arg(*text));
     }
+    QStringList paths;
+    for (const QString& file : files)
+        paths.append(cleanAbsolutePath(file));
+    QString root;
+    if (const std::optional<QString> given = cl.value(QStringLiteral("root"))) {
+        root = cleanAbsolutePath(*given);
+        if (root.endsWith(QLatin1Char('/')))
+            root.chop(1); // "/" itself, or a drive's top folder
+        for (qsizetype i = 0; i < paths.size(); ++i) {
+            if (!paths[i].startsWith(root + QLatin1Char('/')))
+                return usageError(self, io,
+                                  QStringLiteral("%1 is not inside --root %2").arg(files[i], *given));
+        }
+    } else {
+        root = commonFolder(paths);
+    }
     if (!qobject_cast<QApplication*>(QCoreApplication::instance())) {
         io.err << "tolvane-tool render: drawing needs the tool's QApplication\n";
         return ExitBadInput;
     }
 
-    // The selection as the browser builds it: palette colour and marker by row.
+    // The selection as the browser builds it: palette colour and marker by row, display name
+    // below the root.
     Selection selection;
-    for (const QString& file : files) {
-        const QFileInfo info(file);
-        selection.addRun(info.absoluteFilePath(), info.absolutePath(), QString(),
-                         Selection::MarkerSpelling::Capital);
-    }
+    for (const QString& path : paths)
+        selection.addRun(path, root, QString(), Selection::MarkerSpelling::Capital);
     GraphSettings settings;
     const bool mph = cl.has(QStringLiteral("mph"));
     settings.setXAxisColumn(mph ? GraphSettings::RoadSpeedAxis : GraphSettings::EngineSpeedAxis);
@@ -180,14 +222,15 @@ int runRender(const Command& self, const QStringList& arguments, CommandIo& io)
         return ExitBadInput;
     }
     // The picture leaves the program without the selection grid that names the runs on screen:
-    // a key in the runs' colours takes its place, on the first curve drawn with a line.
+    // a key in the runs' colours takes its place, on the first curve drawn with a line, naming
+    // each run as the grid does (runs of one name in different folders stay apart).
     const int keyBase = settings.showPower()    ? SeriesKey::Power
                         : settings.showTorque() ? SeriesKey::Torque
                         : settings.showCo()     ? SeriesKey::Co
                                                 : SeriesKey::Power;
     QList<QPair<int, QString>> legend;
     for (int run = 1; run <= selection.runCount(); ++run)
-        legend.append({keyBase + run, QFileInfo(selection.row(run).path).fileName()});
+        legend.append({keyBase + run, selection.row(run).displayName});
     chart.setLegend(legend);
     if (const std::optional<QString> error = writePicture(chart, *out, *format, *width, *height)) {
         io.err << "tolvane-tool render: " << *error << '\n';
@@ -207,7 +250,9 @@ Command renderCommand()
     c.usage = QStringLiteral(
         "FILE... --out OUT.png|OUT.jpg|OUT.pdf [--mph] [--uncorrected] [--no-hp] [--no-torque] "
         "[--no-co] [--points] [--width W --height H] "
-        "[--mode highest|all|3.0|2.0|1.0|0.5|0.1] [--average]");
+        "[--mode highest|all|3.0|2.0|1.0|0.5|0.1] [--average] "
+        "[--root DIR (the key names each run by its path below DIR; default: the deepest folder "
+        "holding every FILE)]");
     c.run = [c](const QStringList& arguments, CommandIo& io) { return runRender(c, arguments, io); };
     return c;
 }

@@ -2,7 +2,9 @@
 // failures and nothing written when a run cannot be plotted.
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QFile>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 
 #include "support/fixtures.h"
@@ -111,6 +113,67 @@ TEST_F(RenderCommand, RunsThatCannotBePlottedWriteNothing)
     run = render(sweeps() + QStringList{"--out", dir.filePath(QStringLiteral("no/such/folder/graph.jpg"))});
     EXPECT_EQ(run.exitCode, 1);
     EXPECT_TRUE(run.err.contains("Cannot write")) << run.err.toStdString();
+}
+
+// The words on a PDF page, blanks folded, as a reader of the picture sees them.
+QString pageText(const QString& pdf)
+{
+    const QString pdftotext = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    if (pdftotext.isEmpty()) {
+        ADD_FAILURE() << "pdftotext is needed (poppler-utils, which scripts/install-deps installs)";
+        return {};
+    }
+    const ToolRun run = tolvane::test::runProgram(pdftotext, {pdf, QStringLiteral("-")});
+    EXPECT_EQ(run.exitCode, 0) << run.err.toStdString();
+    return run.out.simplified();
+}
+
+TEST_F(RenderCommand, KeyNamesRunsByTheirFoldersBelowTheRoot)
+{
+    // One run name in three folders of a library, as a shop's customers' runs are named.
+    const QString library = dir.filePath(QStringLiteral("dynoruns"));
+    const char* folders[] = {"Ford/Focus/Smith", "Ford/Focus/Jones", "Ford/Fiesta/Brown"};
+    QStringList runs;
+    for (int i = 0; i < 3; ++i) {
+        const QString folder = library + QLatin1Char('/') + QLatin1String(folders[i]);
+        ASSERT_TRUE(QDir().mkpath(folder));
+        runs << folder + QStringLiteral("/01dyno.SWP");
+        ASSERT_TRUE(QFile::copy(sweeps()[i], runs.back()));
+    }
+    const QString out = dir.filePath(QStringLiteral("graph.pdf"));
+    struct Case {
+        QStringList options;
+        QStringList names; // as the selection grid shows them, blanks folded
+        const char* absent;
+    };
+    const Case cases[] = {
+        // By default the folders every run shares are left out.
+        {{}, {"Focus Smith 01dyno.SWP", "Focus Jones 01dyno.SWP", "Fiesta Brown 01dyno.SWP"}, "Ford"},
+        {{"--root", library},
+         {"Ford Focus Smith 01dyno.SWP", "Ford Focus Jones 01dyno.SWP", "Ford Fiesta Brown 01dyno.SWP"},
+         "dynoruns"},
+        {{"--root", library + QStringLiteral("/Ford/")},
+         {"Focus Smith 01dyno.SWP", "Focus Jones 01dyno.SWP", "Fiesta Brown 01dyno.SWP"},
+         "Ford"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.options.join(' ').toStdString());
+        const ToolRun run = render(runs + QStringList{"--out", out} + c.options);
+        ASSERT_EQ(run.exitCode, 0) << run.err.toStdString();
+        const QString text = pageText(out);
+        for (const QString& name : c.names)
+            EXPECT_TRUE(text.contains(name)) << name.toStdString() << " not in: " << text.toStdString();
+        EXPECT_FALSE(text.contains(QLatin1String(c.absent))) << text.toStdString();
+    }
+
+    // A root that does not hold every run cannot name them.
+    QFile::remove(out);
+    const ToolRun outside =
+        render(runs + QStringList{"--out", out, "--root", library + QStringLiteral("/Ford/Focus")});
+    EXPECT_EQ(outside.exitCode, 2);
+    EXPECT_TRUE(outside.err.contains(runs[2] + QStringLiteral(" is not inside --root")))
+        << outside.err.toStdString();
+    EXPECT_FALSE(QFile::exists(out));
 }
 
 TEST_F(RenderCommand, BadArgumentsPrintTheUsage)
