@@ -5,8 +5,10 @@
 #include <QDateTime>
 #include <QDirIterator>
 #include <QFile>
+#include <QMdiArea>
 #include <QMenuBar>
 #include <QPixmap>
+#include <QScreen>
 #include <QTextStream>
 
 #include <algorithm>
@@ -91,9 +93,49 @@ DeveloperRun DeveloperRun::measurement()
     return run;
 }
 
+DeveloperRun DeveloperRun::layoutReport()
+{
+    DeveloperRun run;
+    run.m_layout = true;
+    return run;
+}
+
 int DeveloperRun::run(ApplicationContext& context, const QElapsedTimer& sinceStart) const
 {
+    if (m_layout)
+        return layout(context);
     return m_measure ? measure(context, sinceStart) : grab(context);
+}
+
+int DeveloperRun::layout(ApplicationContext& context) const
+{
+    // A window manager maximises and frames the window some time after it is shown: the report
+    // waits until the geometry has stood still for a while (or five seconds have passed).
+    const TForm1& form = context.mainWindow();
+    QElapsedTimer total;
+    total.start();
+    QElapsedTimer still;
+    still.start();
+    QRect last = form.frameGeometry();
+    while (still.elapsed() < 700 && total.elapsed() < 5000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 50);
+        if (form.frameGeometry() != last) {
+            last = form.frameGeometry();
+            still.restart();
+        }
+    }
+    QTextStream out(stdout);
+    const auto print = [&out](const char* name, const QRect& r) {
+        out << name << ' ' << r.x() << ' ' << r.y() << ' ' << r.width() << ' ' << r.height() << '\n';
+    };
+    print("screen", form.screen()->availableGeometry());
+    print("main", form.frameGeometry());
+    print("client", QRect(QPoint(0, 0), form.clientArea()->size()));
+    const GraphScreenRects rects = form.childRects();
+    print("browser", rects.browser);
+    print("graph", rects.graph);
+    print("viewer", rects.viewer);
+    return 0;
 }
 
 int DeveloperRun::grab(ApplicationContext& context) const

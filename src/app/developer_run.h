@@ -3,9 +3,12 @@
 // start-up and Refresh measurements. They use the real program on a real data directory and
 // end by themselves.
 //   --grab main|save|atmosphere FILE.png   the window as the operator sees it
-//   --menu ITEM                            main-menu item (object name, e.g. MPH1) chosen before the picture (repeatable)
+//   --menu ITEM                            main-menu item (object name, e.g. MPH1) chosen before the picture
+//   (repeatable)
 //   --measure                              first paint, Refresh of 20 runs (the History's, then each
 //                                          "Bench ..." make folder's), resident memory
+//   --layout                               the screen, the main window and the graph screen's
+//                                          windows once the window system has placed them
 #include <QElapsedTimer>
 #include <QStringList>
 
@@ -19,6 +22,8 @@ public:
     static DeveloperRun picture(QString what, QString file, QStringList menuItems);
     // --measure
     static DeveloperRun measurement();
+    // --layout
+    static DeveloperRun layoutReport();
 
     // Returns the process exit code: 0 done, 1 a picture could not be written or a menu item
     // does not exist.
@@ -29,11 +34,13 @@ public:
 private:
     int grab(ApplicationContext& context) const;
     int measure(ApplicationContext& context, const QElapsedTimer& sinceStart) const;
+    int layout(ApplicationContext& context) const;
 
     QString m_grabWhat;
     QString m_grabFile;
     QStringList m_menuItems;
     bool m_measure = false;
+    bool m_layout = false;
 };
 
 } // namespace tolvane

@@ -33,6 +33,9 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     const QCommandLineOption measure(
         QStringLiteral("measure"),
         QStringLiteral("For developers: print the start-up and Refresh measurements and end."));
+    const QCommandLineOption layout(
+        QStringLiteral("layout"),
+        QStringLiteral("For developers: print where the graph screen's windows stand once placed, and end."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Print these options and end."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -55,7 +58,7 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     }
     parser.setApplicationDescription(
         QStringLiteral("Tolvane: control, data acquisition and analysis of the QV512e dynamometer."));
-    parser.addOptions({dataDir, grab, menu, measure, help, version});
+    parser.addOptions({dataDir, grab, menu, measure, layout, help, version});
     parser.addPositionalArgument(QStringLiteral("FILE.png"),
                                  QStringLiteral("With --grab: the picture to write."),
                                  QStringLiteral("[FILE.png]"));
@@ -73,8 +76,9 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     // An empty directory would put the data files at the file-system root.
     if (parser.isSet(dataDir) && parser.value(dataDir).isEmpty())
         return usageError(parser, QStringLiteral("option --data-dir needs a directory"));
-    if (parser.isSet(grab) && parser.isSet(measure))
-        return usageError(parser, QStringLiteral("options --grab and --measure exclude each other"));
+    if (int(parser.isSet(grab)) + int(parser.isSet(measure)) + int(parser.isSet(layout)) > 1)
+        return usageError(parser,
+                          QStringLiteral("options --grab, --measure and --layout exclude each other"));
     if (parser.isSet(menu) && !parser.isSet(grab))
         return usageError(parser, QStringLiteral("option --menu goes with --grab"));
     const QStringList files = parser.positionalArguments();
@@ -93,6 +97,8 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
             DeveloperRun::picture(parser.value(grab), files.constFirst(), parser.values(menu));
     else if (parser.isSet(measure))
         options.developerRun = DeveloperRun::measurement();
+    else if (parser.isSet(layout))
+        options.developerRun = DeveloperRun::layoutReport();
     return options;
 }
 

@@ -44,6 +44,7 @@ TEST(ProgramOptions, StartsWithTheDataDirectoryAndTheDeveloperRunAskedFor)
         {{QStringLiteral("--data-dir"), QStringLiteral("/d"), QStringLiteral("--measure")},
          QStringLiteral("/d"),
          DeveloperRun::measurement()},
+        {{QStringLiteral("--layout")}, QStringLiteral("/from/env"), DeveloperRun::layoutReport()},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -85,7 +86,8 @@ TEST(ProgramOptions, EndsBeforeAnyWindowWithHelpVersionOrAUsageError)
         {{QStringLiteral("--grab"), QStringLiteral("main"), QStringLiteral("a.png"),
           QStringLiteral("--measure")},
          2,
-         "--grab and --measure exclude each other"},
+         "--grab, --measure and --layout exclude each other"},
+        {{QStringLiteral("--measure"), QStringLiteral("--layout")}, 2, "exclude each other"},
         {{QStringLiteral("--menu"), QStringLiteral("MPH1")}, 2, "--menu goes with --grab"},
     };
     for (const auto& c : cases) {
