@@ -88,21 +88,23 @@ void TGraph::buildMenu()
     m_mph1 = addItem(
         m_menu, "MPH1", QStringLiteral("MPH"), [toggleX] { toggleX(true); }, true);
     m_menu->addSeparator();
-    const auto curveSwitch = [this](const char* name, const QString& caption,
-                                    bool (GraphSettings::*shown)() const, void (GraphSettings::*show)(bool)) {
+    // The switches are plain handlers, no member-function pointers: GCC's sanitizers misread
+    // those when they are captured (a false report that stops every sanitizer run).
+    const auto curveSwitch = [this](const char* name, const QString& caption, std::function<void()> toggle) {
         return addItem(
             m_menu, name, caption,
-            [this, shown, show] {
-                (m_settings.*show)(!(m_settings.*shown)());
+            [this, toggle = std::move(toggle)] {
+                toggle();
                 refreshThen(true);
             },
             true);
     };
-    m_hp1 = curveSwitch("HP1", QStringLiteral("HP"), &GraphSettings::showPower, &GraphSettings::setShowPower);
-    m_torque1 = curveSwitch("Torque1", QStringLiteral("Torque"), &GraphSettings::showTorque,
-                            &GraphSettings::setShowTorque);
-    m_co1 =
-        curveSwitch("CO1", QStringLiteral("CO% / Acc"), &GraphSettings::showCo, &GraphSettings::setShowCo);
+    m_hp1 = curveSwitch("HP1", QStringLiteral("HP"),
+                        [this] { m_settings.setShowPower(!m_settings.showPower()); });
+    m_torque1 = curveSwitch("Torque1", QStringLiteral("Torque"),
+                            [this] { m_settings.setShowTorque(!m_settings.showTorque()); });
+    m_co1 = curveSwitch("CO1", QStringLiteral("CO% / Acc"),
+                        [this] { m_settings.setShowCo(!m_settings.showCo()); });
     m_menu->addSeparator();
     m_corrected1 = addItem(
         m_menu, "Corrected1", QStringLiteral("Corrected"),

@@ -114,28 +114,30 @@ void TForm1::buildMenu()
         graph, "Refresh1", QStringLiteral("Refresh"), [this] { Refresh1Click(); },
         QKeySequence(QStringLiteral("Alt+R")));
     graph->addSeparator();
+    // Plain handlers, no member-function pointers, which GCC's sanitizers misread when captured.
     const auto addSwitch = [this](QMenu* menu, const char* name, const QString& caption,
-                                  void (TForm1::*handler)()) {
-        QAction* item = addItem(menu, name, caption, [this, handler] {
-            (this->*handler)();
+                                  std::function<void()> handler) {
+        QAction* item = addItem(menu, name, caption, [this, handler = std::move(handler)] {
+            handler();
             // The tick follows the settings even when a switch changed nothing.
             syncGraphChecks();
         });
         item->setCheckable(true);
         return item;
     };
-    m_rpm1 = addSwitch(graph, "RPM1", QStringLiteral("RPM"), &TForm1::RPM1Click);
-    m_mph1 = addSwitch(graph, "MPH1", QStringLiteral("MPH"), &TForm1::MPH1Click);
+    m_rpm1 = addSwitch(graph, "RPM1", QStringLiteral("RPM"), [this] { RPM1Click(); });
+    m_mph1 = addSwitch(graph, "MPH1", QStringLiteral("MPH"), [this] { MPH1Click(); });
     graph->addSeparator();
-    m_hp1 = addSwitch(graph, "HP1", QStringLiteral("HP"), &TForm1::HP1Click);
-    m_torque1 = addSwitch(graph, "Torque1", QStringLiteral("Torque"), &TForm1::Torque1Click);
-    m_co1 = addSwitch(graph, "CO1", QStringLiteral("CO%"), &TForm1::CO1Click);
+    m_hp1 = addSwitch(graph, "HP1", QStringLiteral("HP"), [this] { HP1Click(); });
+    m_torque1 = addSwitch(graph, "Torque1", QStringLiteral("Torque"), [this] { Torque1Click(); });
+    m_co1 = addSwitch(graph, "CO1", QStringLiteral("CO%"), [this] { CO1Click(); });
     graph->addSeparator();
-    m_corrected1 = addSwitch(graph, "Corrected1", QStringLiteral("Corrected"), &TForm1::Corrected1Click);
+    m_corrected1 = addSwitch(graph, "Corrected1", QStringLiteral("Corrected"), [this] { Corrected1Click(); });
     m_uncorrected1 =
-        addSwitch(graph, "Uncorrected1", QStringLiteral("Uncorrected"), &TForm1::Uncorrected1Click);
+        addSwitch(graph, "Uncorrected1", QStringLiteral("Uncorrected"), [this] { Uncorrected1Click(); });
     graph->addSeparator();
-    m_gridLines1 = addSwitch(graph, "GridLines1", QStringLiteral("Grid Lines"), &TForm1::GridLines1Click);
+    m_gridLines1 =
+        addSwitch(graph, "GridLines1", QStringLiteral("Grid Lines"), [this] { GridLines1Click(); });
 
     m_historyMenu = menuBar()->addMenu(QStringLiteral("History"));
     for (int item = 1; item <= Selection::HistorySize; ++item) {
