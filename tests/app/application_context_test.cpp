@@ -23,25 +23,34 @@
 namespace tolvane {
 namespace {
 
-TEST(ApplicationContext, StartsOnTheDefaultLibraryWithTheHistoryAndSavesOnClosing)
+// A data directory whose default library holds runs 01dyno.SWP ... in Yamaha\R1\Jenkins, each the
+// History entry of its number, File_Index = runs, and the company known.
+void seedLibrary(const QTemporaryDir& dir, int runs)
 {
-    QTemporaryDir dir;
-    const QString root = dir.filePath(QStringLiteral("dynoruns"));
+    const QString folder = dir.filePath(QStringLiteral("dynoruns/Yamaha/R1/Jenkins"));
     const QStringList sweep = readTextLines(test::fixturePath(QStringLiteral("tools/sweep.SWP"))).lines;
     Configuration config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard());
     ConfigChanges seed = config.changes();
     seed.set(ConfigKeys::CompanyName, QStringLiteral("Demo Motorcycles"));
     seed.set(ConfigKeys::CompanyAddr, QStringLiteral("Sparkford"));
-    for (int n = 1; n <= 2; ++n) {
+    ASSERT_TRUE(QDir().mkpath(folder));
+    for (int n = 1; n <= runs; ++n) {
         const QString name = QStringLiteral("0%1dyno.SWP").arg(n);
-        QDir().mkpath(root + QStringLiteral("/Yamaha/R1/Jenkins"));
         QStringList lines = sweep;
         lines[1] = QStringLiteral("Yamaha\\R1\\Jenkins\\") + name;
-        writeTextLines(root + QStringLiteral("/Yamaha/R1/Jenkins/") + name, lines);
+        ASSERT_FALSE(writeTextLines(folder + QLatin1Char('/') + name, lines));
         seed.set(historyKey(n), QStringLiteral("\\") + lines[1]);
     }
-    seed.set(ConfigKeys::FileIndex, 2);
+    seed.set(ConfigKeys::FileIndex, runs);
     ASSERT_FALSE(config.apply(seed));
+}
+
+TEST(ApplicationContext, StartsOnTheDefaultLibraryWithTheHistoryAndSavesOnClosing)
+{
+    QTemporaryDir dir;
+    const QString root = dir.filePath(QStringLiteral("dynoruns"));
+    ASSERT_NO_FATAL_FAILURE(seedLibrary(dir, 2));
+    const Configuration config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard());
 
     {
         ApplicationContext context({QStringLiteral("tolvane"), QStringLiteral("--data-dir"), dir.path()});
@@ -77,22 +86,8 @@ TEST(ApplicationContext, FirstStartMakesTheDefaultLibrary)
 TEST(ApplicationContext, WindowsFollowTheSharedStateTheyAreWiredTo)
 {
     QTemporaryDir dir;
-    const QString root = dir.filePath(QStringLiteral("dynoruns"));
-    const QStringList sweep = readTextLines(test::fixturePath(QStringLiteral("tools/sweep.SWP"))).lines;
-    Configuration config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard());
-    ConfigChanges seed = config.changes();
-    seed.set(ConfigKeys::CompanyName, QStringLiteral("Demo Motorcycles"));
-    seed.set(ConfigKeys::CompanyAddr, QStringLiteral("Sparkford"));
-    ASSERT_TRUE(QDir().mkpath(root + QStringLiteral("/Yamaha/R1/Jenkins")));
-    for (int n = 1; n <= 3; ++n) {
-        const QString name = QStringLiteral("0%1dyno.SWP").arg(n);
-        QStringList lines = sweep;
-        lines[1] = QStringLiteral("Yamaha\\R1\\Jenkins\\") + name;
-        ASSERT_FALSE(writeTextLines(root + QStringLiteral("/Yamaha/R1/Jenkins/") + name, lines));
-        seed.set(historyKey(n), QStringLiteral("\\") + lines[1]);
-    }
-    seed.set(ConfigKeys::FileIndex, 3);
-    ASSERT_FALSE(config.apply(seed));
+    ASSERT_NO_FATAL_FAILURE(seedLibrary(dir, 3));
+    const Configuration config(dir.filePath(QStringLiteral("ZezeDur_USB.Ini")), TextLocale::standard());
 
     ScriptedPrompter prompter;
     {

@@ -83,9 +83,9 @@ void TGraph::buildMenu()
         toggleXQuantity(m_settings, m_model, m_units);
         refreshThen(writeAxis);
     };
-    m_rpm1 = addItem(
+    m_switches.rpm1 = addItem(
         m_menu, "RPM1", QStringLiteral("RPM"), [toggleX] { toggleX(false); }, true);
-    m_mph1 = addItem(
+    m_switches.mph1 = addItem(
         m_menu, "MPH1", QStringLiteral("MPH"), [toggleX] { toggleX(true); }, true);
     m_menu->addSeparator();
     // The switches are plain handlers, no member-function pointers: GCC's sanitizers misread
@@ -99,21 +99,21 @@ void TGraph::buildMenu()
             },
             true);
     };
-    m_hp1 = curveSwitch("HP1", QStringLiteral("HP"),
-                        [this] { m_settings.setShowPower(!m_settings.showPower()); });
-    m_torque1 = curveSwitch("Torque1", QStringLiteral("Torque"),
-                            [this] { m_settings.setShowTorque(!m_settings.showTorque()); });
-    m_co1 = curveSwitch("CO1", QStringLiteral("CO% / Acc"),
-                        [this] { m_settings.setShowCo(!m_settings.showCo()); });
+    m_switches.hp1 = curveSwitch("HP1", QStringLiteral("HP"),
+                                 [this] { m_settings.setShowPower(!m_settings.showPower()); });
+    m_switches.torque1 = curveSwitch("Torque1", QStringLiteral("Torque"),
+                                     [this] { m_settings.setShowTorque(!m_settings.showTorque()); });
+    m_switches.co1 = curveSwitch("CO1", QStringLiteral("CO% / Acc"),
+                                 [this] { m_settings.setShowCo(!m_settings.showCo()); });
     m_menu->addSeparator();
-    m_corrected1 = addItem(
+    m_switches.corrected1 = addItem(
         m_menu, "Corrected1", QStringLiteral("Corrected"),
         [this] {
             chooseCorrected(m_settings, m_model, true);
             refreshThen(true);
         },
         true);
-    m_uncorrected1 = addItem(
+    m_switches.uncorrected1 = addItem(
         m_menu, "Uncorrected1", QStringLiteral("Uncorrected"),
         [this] {
             chooseCorrected(m_settings, m_model, false);
@@ -121,7 +121,7 @@ void TGraph::buildMenu()
         },
         true);
     m_menu->addSeparator();
-    m_gridLines1 = addItem(
+    m_switches.gridLines1 = addItem(
         m_menu, "GridLines1", QStringLiteral("Grid &Lines"),
         [this] {
             toggleGridLines(m_settings, m_model);
@@ -178,15 +178,7 @@ void TGraph::PrintGraph1Click()
 
 void TGraph::syncChecks()
 {
-    const bool mph = m_settings.xAxisColumn() == GraphSettings::RoadSpeedAxis;
-    m_rpm1->setChecked(!mph);
-    m_mph1->setChecked(mph);
-    m_hp1->setChecked(m_settings.showPower());
-    m_torque1->setChecked(m_settings.showTorque());
-    m_co1->setChecked(m_settings.showCo());
-    m_corrected1->setChecked(m_settings.corrected());
-    m_uncorrected1->setChecked(!m_settings.corrected());
-    m_gridLines1->setChecked(m_settings.gridLines());
+    m_switches.showChecks(m_settings);
     m_averageTestPhase1->setChecked(m_settings.averageTestPhases());
     for (QAction* item : m_lineDisplayGroup->actions())
         item->setChecked(item->data().value<GraphSettings::LineDisplayMode>() ==

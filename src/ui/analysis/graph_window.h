@@ -13,6 +13,7 @@
 #include <optional>
 
 #include "core/common/text_locale.h"
+#include "ui/analysis/graph_switch_items.h"
 
 class QAction;
 class QActionGroup;
@@ -81,14 +82,7 @@ private:
     TextLocale m_locale;
     std::unique_ptr<QcpChart> m_chart;
     QMenu* m_menu = nullptr;
-    QAction* m_rpm1 = nullptr;
-    QAction* m_mph1 = nullptr;
-    QAction* m_hp1 = nullptr;
-    QAction* m_torque1 = nullptr;
-    QAction* m_co1 = nullptr;
-    QAction* m_corrected1 = nullptr;
-    QAction* m_uncorrected1 = nullptr;
-    QAction* m_gridLines1 = nullptr;
+    GraphSwitchItems m_switches;
     QAction* m_averageTestPhase1 = nullptr;
     QActionGroup* m_lineDisplayGroup = nullptr;
     // Set while the window starts a print: mouse movement must not re-plot meanwhile.

@@ -125,18 +125,19 @@ void TForm1::buildMenu()
         item->setCheckable(true);
         return item;
     };
-    m_rpm1 = addSwitch(graph, "RPM1", QStringLiteral("RPM"), [this] { RPM1Click(); });
-    m_mph1 = addSwitch(graph, "MPH1", QStringLiteral("MPH"), [this] { MPH1Click(); });
+    m_switches.rpm1 = addSwitch(graph, "RPM1", QStringLiteral("RPM"), [this] { RPM1Click(); });
+    m_switches.mph1 = addSwitch(graph, "MPH1", QStringLiteral("MPH"), [this] { MPH1Click(); });
     graph->addSeparator();
-    m_hp1 = addSwitch(graph, "HP1", QStringLiteral("HP"), [this] { HP1Click(); });
-    m_torque1 = addSwitch(graph, "Torque1", QStringLiteral("Torque"), [this] { Torque1Click(); });
-    m_co1 = addSwitch(graph, "CO1", QStringLiteral("CO%"), [this] { CO1Click(); });
+    m_switches.hp1 = addSwitch(graph, "HP1", QStringLiteral("HP"), [this] { HP1Click(); });
+    m_switches.torque1 = addSwitch(graph, "Torque1", QStringLiteral("Torque"), [this] { Torque1Click(); });
+    m_switches.co1 = addSwitch(graph, "CO1", QStringLiteral("CO%"), [this] { CO1Click(); });
     graph->addSeparator();
-    m_corrected1 = addSwitch(graph, "Corrected1", QStringLiteral("Corrected"), [this] { Corrected1Click(); });
-    m_uncorrected1 =
+    m_switches.corrected1 =
+        addSwitch(graph, "Corrected1", QStringLiteral("Corrected"), [this] { Corrected1Click(); });
+    m_switches.uncorrected1 =
         addSwitch(graph, "Uncorrected1", QStringLiteral("Uncorrected"), [this] { Uncorrected1Click(); });
     graph->addSeparator();
-    m_gridLines1 =
+    m_switches.gridLines1 =
         addSwitch(graph, "GridLines1", QStringLiteral("Grid Lines"), [this] { GridLines1Click(); });
 
     m_historyMenu = menuBar()->addMenu(QStringLiteral("History"));
@@ -193,16 +194,7 @@ void TForm1::buildMenu()
 
 void TForm1::syncGraphChecks()
 {
-    const GraphSettings& settings = m_models.graph;
-    const bool engine = settings.xAxisColumn() == GraphSettings::EngineSpeedAxis;
-    m_rpm1->setChecked(engine);
-    m_mph1->setChecked(!engine);
-    m_hp1->setChecked(settings.showPower());
-    m_torque1->setChecked(settings.showTorque());
-    m_co1->setChecked(settings.showCo());
-    m_corrected1->setChecked(settings.corrected());
-    m_uncorrected1->setChecked(!settings.corrected());
-    m_gridLines1->setChecked(settings.gridLines());
+    m_switches.showChecks(m_models.graph);
 }
 
 void TForm1::showHistory()

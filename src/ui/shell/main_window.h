@@ -10,6 +10,7 @@
 #include <memory>
 
 #include "core/library/graph_screen_layout.h"
+#include "ui/analysis/graph_switch_items.h"
 
 class QAction;
 class QDialog;
@@ -157,14 +158,7 @@ private:
     QMdiSubWindow* m_browserFrame = nullptr;
     QMdiSubWindow* m_graphFrame = nullptr;
     QMdiSubWindow* m_viewerFrame = nullptr;
-    QAction* m_rpm1 = nullptr;
-    QAction* m_mph1 = nullptr;
-    QAction* m_hp1 = nullptr;
-    QAction* m_torque1 = nullptr;
-    QAction* m_co1 = nullptr;
-    QAction* m_corrected1 = nullptr;
-    QAction* m_uncorrected1 = nullptr;
-    QAction* m_gridLines1 = nullptr;
+    GraphSwitchItems m_switches;
     QAction* m_hintBrowser1 = nullptr;
     QMenu* m_historyMenu = nullptr;
     QList<QAction*> m_historyItems;
