@@ -139,6 +139,11 @@ void TDirForm::ClearAll1Click()
     m_viewer.setFileCountAtPlot(0);
 }
 
+void TDirForm::repaintSelection()
+{
+    m_grid->viewport()->update();
+}
+
 void TDirForm::fillGrid()
 {
     m_grid->setRowCount(m_selection.runCount());

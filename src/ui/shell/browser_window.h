@@ -109,6 +109,8 @@ public:
     // Run r (from 1) double-clicked: the colour cell recolours the run, the other cells remove it.
     void SelfilegDblClick(int run, int column);
     void ClearAll1Click();
+    // The selection grid is drawn again (Refresh ends with it).
+    void repaintSelection();
 
     // The unsaved-notes check: true when the operator discarded the edits.
     bool MemoModified();

@@ -9,7 +9,6 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QShortcut>
-#include <QTableWidget>
 #include <QWidget>
 
 #include "core/analysis/graph_settings.h"
@@ -494,7 +493,7 @@ void TForm1::Refresh1Click()
     if (m_models.selection.runCount() >= 1)
         m_windows->viewer.PlotAll();
     m_windows->browser.WrtRegClick();
-    m_windows->browser.Selfileg()->viewport()->update();
+    m_windows->browser.repaintSelection();
 }
 
 void TForm1::WrtRtDr()
