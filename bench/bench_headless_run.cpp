@@ -30,7 +30,7 @@ void runTest(benchmark::State& state, TestFileKind kind)
         sim::HeadlessOptions options;
         options.kind = kind;
         options.calibration =
-            ZezeDuribration::defaults(kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
+            LiveCalibration::defaults(kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
         options.calibration.loadOffset = sim::DemoDyno::LoadCellOffset;
         options.calibration.loadSpan = sim::DemoDyno::LoadCellSpan;
         sim::HeadlessRun run(options, setup, units, prompter, locale);

@@ -26,7 +26,7 @@
 #include "core/acquisition/live_display.h"
 #include "core/acquisition/sample_grid.h"
 #include "core/acquisition/sample_smoothing.h"
-#include "core/acquisition/zeze_duribration.h"
+#include "core/acquisition/live_calibration.h"
 #include "core/common/clock.h"
 #include "core/common/configuration.h"
 #include "core/common/number_text.h"
@@ -133,7 +133,7 @@ int runDecode(const Command& self, const QStringList& arguments, CommandIo& io)
             return ExitBadInput;
         }
         const Configuration config(*path, locale);
-        decoder.setCalibration(readZezeDuribration(config, window));
+        decoder.setCalibration(readLiveCalibration(config, window));
         UnitSettings units;
         units.load(config);
         decoder.setDisplayFactors(DisplayFactors::of(units));

@@ -150,7 +150,7 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     const sim::DemoDyno probe(probeClock, options.dyno);
     const std::optional<QString> calibrationError = calibrateLoadCell(config, probe);
     options.calibration =
-        readZezeDuribration(config, kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
+        readLiveCalibration(config, kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
     if (calibrationError) {
         io.err << "tolvane-tool simulate: the load-cell calibration was not stored (" << *calibrationError
                << "); this run uses the Demo Dyno's own\n";

@@ -2,21 +2,16 @@
 
 #include <optional>
 
-#include "core/acquisition/black_box_frame.h"
-#include "core/acquisition/black_box_link.h"
-#include "core/acquisition/brake_command.h"
-#include "core/acquisition/frame_decoder.h"
-#include "core/acquisition/record_memo.h"
-#include "core/acquisition/sample_grid.h"
+#include "core/acquisition/acquisition_session.h"
 #include "core/acquisition/step_controller.h"
 #include "core/acquisition/sweep_controller.h"
 #include "core/acquisition/test_file_fields.h"
 #include "core/common/clock.h"
 #include "core/common/number_text.h"
-#include "core/common/prompter.h"
 #include "core/setup/step_script.h"
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
+#include "sim/auto_rider.h"
 #include "sim/virtual_driver.h"
 
 namespace tolvane::sim {
@@ -27,11 +22,6 @@ constexpr qint64 TickMs = DemoDyno::FrameIntervalMs;
 constexpr qint64 StepBaseLimitMs = 120000;
 constexpr qint64 StepLimitPerTargetMs = 60000;
 constexpr qint64 SweepLimitMs = 300000;
-
-LiveWindow windowOf(TestFileKind kind)
-{
-    return kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep;
-}
 
 int targetCount(const QStringList& script)
 {
@@ -56,66 +46,26 @@ int testLineCount(const QStringList& lines)
 
 struct HeadlessRun::Parts {
     Parts(const HeadlessOptions& o, TestSetup& s, const UnitSettings& u, Prompter& p, const TextLocale& l)
-        : options(o), setup(s), units(u), prompter(p), locale(l), clock(o.start), dyno(clock, o.dyno),
-          driver(dyno), link(dyno, windowOf(o.kind)), grid(windowOf(o.kind)),
-          decoder(windowOf(o.kind), grid, l)
+        : options(o), setup(s), units(u), locale(l), clock(o.start), dyno(clock, o.dyno), driver(dyno),
+          rider(driver, o.recordSamples)
     {
-    }
-
-    BrakeLoopSettings loopSettings() const
-    {
-        BrakeLoopSettings loop;
-        loop.accelerationMultiplication = setup.value(TestSetup::Spin::AMFSB);
-        loop.feedbackDivider = setup.value(TestSetup::Spin::FDFSB);
-        loop.targetAcceleration = setup.value(TestSetup::Spin::WWRider);
-        return loop;
-    }
-
-    BlackBoxCommandBytes command() const
-    {
-        if (step)
-            return step->output().command(loopSettings()).bytes();
-        return BrakeCommand(LiveWindow::Sweep, sweep->outputCode(), loopSettings()).bytes();
+        if (o.kind == TestFileKind::Step) {
+            stepSession = std::make_unique<StepSession>(dyno, clock, s, u, p, l);
+            step = &stepSession->controller();
+            live = stepSession.get();
+        } else {
+            sweepSession = std::make_unique<SweepSession>(dyno, clock, s, u, p, l);
+            sweep = &sweepSession->controller();
+            live = sweepSession.get();
+        }
+        live->setCalibration(o.calibration);
     }
 
     bool finished() const
     {
         if (step)
-            return testLineCount(memo.lines()) >= targets && step->state() != StepState::Decelerating;
+            return testLineCount(live->memo().lines()) >= targets && step->state() != StepState::Decelerating;
         return saveRequested;
-    }
-
-    // The operator's part, read from the status bar's state.
-    void steerRider()
-    {
-        if (step) {
-            switch (step->state()) {
-            case StepState::Decelerating:
-                driver.coast();
-                break;
-            case StepState::Recording:
-                if (step->recordCount() >= options.recordSamples)
-                    driver.coast();
-                else
-                    driver.reach(step->target());
-                break;
-            default:
-                driver.reach(step->target());
-                break;
-            }
-            return;
-        }
-        switch (sweep->state()) {
-        case SweepState::Waiting:
-            driver.sweepHold(setup.value(TestSetup::Spin::MnRpm));
-            break;
-        case SweepState::Recording:
-            driver.sweepRun();
-            break;
-        default:
-            driver.coast();
-            break;
-        }
     }
 
     double setupNumber(TestSetup::Text field) const
@@ -127,17 +77,16 @@ struct HeadlessRun::Parts {
     HeadlessOptions options;
     TestSetup& setup;
     const UnitSettings& units;
-    Prompter& prompter;
     TextLocale locale;
     ManualClock clock;
     DemoDyno dyno;
     VirtualDriver driver;
-    BlackBoxLink link;
-    SampleGrid grid;
-    FrameDecoder decoder;
-    RecordMemo memo;
-    std::unique_ptr<StepController> step;
-    std::unique_ptr<SweepController> sweep;
+    AutoRider rider;
+    std::unique_ptr<StepSession> stepSession;
+    std::unique_ptr<SweepSession> sweepSession;
+    AcquisitionSession* live = nullptr;
+    StepController* step = nullptr;
+    SweepController* sweep = nullptr;
     int targets = 0;
     bool saveRequested = false;
     QString error;
@@ -148,22 +97,11 @@ HeadlessRun::HeadlessRun(const HeadlessOptions& options, TestSetup& setup, const
     : m_parts(std::make_unique<Parts>(options, setup, units, prompter, locale))
 {
     Parts& p = *m_parts;
-    p.decoder.setCalibration(options.calibration);
-    p.decoder.setDisplayFactors({units.speedFactor(), units.powerFactor(), units.forceFactor()});
-    if (options.kind == TestFileKind::Step) {
-        p.step = std::make_unique<StepController>(p.decoder, p.grid, setup, p.memo, prompter, locale);
-        p.decoder.setController(p.step.get());
-    } else {
-        p.sweep = std::make_unique<SweepController>(p.decoder, p.grid, setup, p.memo, prompter);
-        p.decoder.setController(p.sweep.get());
-        QObject::connect(p.sweep.get(), &SweepController::saveRequested, [&p] { p.saveRequested = true; });
-    }
+    if (p.sweep)
+        QObject::connect(p.sweep, &SweepController::saveRequested, [&p] { p.saveRequested = true; });
 }
 
-HeadlessRun::~HeadlessRun()
-{
-    m_parts->decoder.setController(nullptr);
-}
+HeadlessRun::~HeadlessRun() = default;
 
 const QString& HeadlessRun::error() const
 {
@@ -200,31 +138,25 @@ bool HeadlessRun::run()
         if (limitMs <= 0)
             limitMs = StepBaseLimitMs + StepLimitPerTargetMs * p.targets;
     } else {
-        const double inertia = p.setupNumber(TestSetup::Text::InertiaE);
-        if (inertia <= 0.0) {
-            p.error = QStringLiteral("The inertia \"%1\" is not a number above 0.")
-                          .arg(p.setup.text(TestSetup::Text::InertiaE));
+        p.error = p.sweepSession->applySetup();
+        if (!p.error.isEmpty())
             return false;
-        }
-        p.decoder.setTachRatio(static_cast<float>(tachRatio));
-        p.decoder.setInertia(static_cast<float>(inertia));
         p.sweep->reset();
         if (limitMs <= 0)
             limitMs = SweepLimitMs;
     }
 
-    p.link.connectUnit(p.command());
-    if (!p.link.isOpen()) {
-        p.error = QStringLiteral("The Demo Dyno did not connect: ") + p.link.state().connection;
+    p.live->connectUnit();
+    if (!p.live->link().isOpen()) {
+        p.error = QStringLiteral("The Demo Dyno did not connect: ") + p.live->link().state().connection;
         return false;
     }
-    const LiveWindow window = windowOf(p.options.kind);
     while (!p.finished()) {
         if (p.clock.elapsedMs() >= limitMs) {
             p.error = p.step ? QStringLiteral("The step test did not finish within %1 s of simulated time "
                                               "(%2 of %3 targets recorded, engine at %4 rpm).")
                                    .arg(limitMs / 1000)
-                                   .arg(testLineCount(p.memo.lines()))
+                                   .arg(testLineCount(p.live->memo().lines()))
                                    .arg(p.targets)
                                    .arg(qRound(p.dyno.engineRpm()))
                              : QStringLiteral("The sweep did not finish within %1 s of simulated time "
@@ -234,9 +166,11 @@ bool HeadlessRun::run()
             return false;
         }
         p.clock.advanceMs(TickMs);
-        if (const std::optional<QByteArray> frame = p.link.poll(p.command()))
-            p.decoder.decode(BlackBoxFrame(window, *frame), p.clock.now());
-        p.steerRider();
+        p.live->tick();
+        if (p.step)
+            p.rider.steer(*p.step);
+        else
+            p.rider.steer(*p.sweep, p.setup);
         p.driver.update();
     }
     return true;
@@ -245,28 +179,11 @@ bool HeadlessRun::run()
 QStringList HeadlessRun::fileLines(const TestFileHeader& header, const QString& relativePath) const
 {
     const Parts& p = *m_parts;
-    TestFileHeader h = header;
-    h.relativePath = relativePath;
-    h.savedAt = p.clock.now();
-    h.tachRatio = p.decoder.tachRatio();
-    const SetupBlockValues block = setupBlockValues(p.setup);
     if (p.step)
-        return buildStepFile(h, p.memo.lines(), block, p.locale);
-
-    GridRows rows;
-    for (int r = 0; r < p.grid.rowCount(); ++r)
-        rows << p.grid.row(r);
-    purgeMarkedRows(rows, p.locale);
-    SweepPhysics physics;
-    physics.tachRatio = p.decoder.tachRatio();
-    physics.rollerFactor = p.decoder.calibration().rollerFactor;
-    physics.inertia = p.setupNumber(TestSetup::Text::InertiaE);
+        return p.stepSession->fileLines(header, relativePath);
     // No atmospheric window was shown: the save dialog's correction is the factor of the run.
-    physics.correction = parseFloat(h.correctionText, p.locale).value_or(1.0);
-    physics.corrFactor = physics.correction;
-    physics.powerFactor = p.units.powerFactor();
-    physics.forceFactor = p.units.forceFactor();
-    return buildSweepFile(h, rows, physics, block, p.locale);
+    const double correction = parseFloat(header.correctionText, p.locale).value_or(1.0);
+    return p.sweepSession->fileLines(header, relativePath, correction);
 }
 
 SaveResult HeadlessRun::save(const SaveTarget& target, const TestFileHeader& header, Prompter& prompter) const

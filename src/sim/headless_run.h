@@ -14,10 +14,11 @@
 #include <memory>
 #include <vector>
 
+#include "core/acquisition/live_calibration.h"
 #include "core/acquisition/test_data_file.h"
 #include "core/acquisition/test_file_saver.h"
-#include "core/acquisition/zeze_duribration.h"
 #include "core/common/text_locale.h"
+#include "sim/auto_rider.h"
 #include "sim/demo_dyno.h"
 
 namespace tolvane {
@@ -32,13 +33,11 @@ struct HeadlessOptions {
     TestFileKind kind = TestFileKind::Step;
     DemoDyno::Options dyno;
     // The live window's calibration; the load cell must match the dyno's (see demo_dyno.h).
-    ZezeDuribration calibration = ZezeDuribration::defaults(LiveWindow::Step);
+    LiveCalibration calibration = LiveCalibration::defaults(LiveWindow::Step);
     // The manual clock's start: the test's time of day and the file's date.
     DateTimeValue start = 0.0;
-    // The rider ends a step recording once this many samples are in (see virtual_driver.h). The
-    // samples taken while the throttle closes at the end drag the line's mean down: about 1.3 %
-    // after 25 samples, under 0.5 % after 75 (three seconds).
-    int recordSamples = 75;
+    // The rider ends a step recording once this many samples are in (see auto_rider.h).
+    int recordSamples = AutoRider::DefaultRecordSamples;
     // 0: two minutes plus one minute per step target (step), five minutes (sweep).
     qint64 maxSimulatedMs = 0;
 };

@@ -14,7 +14,7 @@ struct LiveDecoder {
     explicit LiveDecoder(LiveWindow window, const DemoDyno& dyno)
         : grid(window), decoder(window, grid, TextLocale::standard())
     {
-        ZezeDuribration calibration = ZezeDuribration::defaults(window);
+        LiveCalibration calibration = LiveCalibration::defaults(window);
         calibration.loadOffset = dyno.loadCellOffset();
         calibration.loadSpan = dyno.loadCellSpan();
         decoder.setCalibration(calibration);

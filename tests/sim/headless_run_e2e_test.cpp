@@ -46,7 +46,7 @@ struct Bench {
         options.start = Start;
         options.maxSimulatedMs = limitMs;
         const LiveWindow window = kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep;
-        options.calibration = ZezeDuribration::defaults(window);
+        options.calibration = LiveCalibration::defaults(window);
         options.calibration.loadOffset = DemoDyno::LoadCellOffset;
         options.calibration.loadSpan = DemoDyno::LoadCellSpan;
         if (script.isEmpty())

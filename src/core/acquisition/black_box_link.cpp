@@ -120,10 +120,10 @@ void BlackBoxLink::disconnectUnit()
     }
 }
 
-std::optional<QByteArray> BlackBoxLink::poll(const BlackBoxCommandBytes& command)
+std::optional<QByteArray> BlackBoxLink::readFrame(const BlackBoxCommandBytes& connectCommand)
 {
     if (m_state.connection == BlackBoxCaptions::NotConnected) {
-        connectUnit(command);
+        connectUnit(connectCommand);
         return std::nullopt;
     }
     // After a failed open the caption holds the error and there is no handle to use: reading or
@@ -150,10 +150,14 @@ std::optional<QByteArray> BlackBoxLink::poll(const BlackBoxCommandBytes& command
                                       static_cast<quint32>(frame.size()), received);
     m_state.diagnostics.readError = caption("Read Err  ", readStatus);
     m_state.diagnostics.bytesReceived = caption("Bytes RX  ", received);
-
-    writeCommand(command);
-    writeCommand(command);
     return frame;
+}
+
+void BlackBoxLink::answer(const BlackBoxCommandBytes& command)
+{
+    const ChangeNotice notice(*this);
+    writeCommand(command);
+    writeCommand(command);
 }
 
 void BlackBoxLink::writeCommand(const BlackBoxCommandBytes& command)

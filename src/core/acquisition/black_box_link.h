@@ -76,10 +76,15 @@ public:
     void connectUnit(const BlackBoxCommandBytes& command);
     // Closes the device; does nothing while not connected.
     void disconnectUnit();
-    // One timer tick: tries to connect while "USB NOT Connected!!!" shows; otherwise reads a frame
-    // and writes the command twice. Returns the frame bytes read (frameSize() of them, zeros where
-    // the unit sent fewer), or nothing when no frame was read.
-    std::optional<QByteArray> poll(const BlackBoxCommandBytes& command);
+    // One timer tick, first half: tries to connect (sending `connectCommand`) while "USB NOT
+    // Connected!!!" shows; otherwise checks the queue and reads a frame. Returns the frame bytes
+    // read (frameSize() of them, zeros where the unit sent fewer), or nothing when no frame was
+    // read.
+    std::optional<QByteArray> readFrame(const BlackBoxCommandBytes& connectCommand);
+    // Second half, once the frame is decoded and the controller has set the brake target: writes
+    // the command twice in succession (the captions show the second write). Only after a
+    // readFrame() that returned a frame.
+    void answer(const BlackBoxCommandBytes& command);
 
 signals:
     void changed();

@@ -10,7 +10,7 @@
 namespace tolvane {
 
 FrameDecoder::FrameDecoder(LiveWindow window, SampleGrid& grid, const TextLocale& locale)
-    : m_window(window), m_grid(grid), m_locale(locale), m_calibration(ZezeDuribration::defaults(window)),
+    : m_window(window), m_grid(grid), m_locale(locale), m_calibration(LiveCalibration::defaults(window)),
       m_spikes(window)
 {
 }

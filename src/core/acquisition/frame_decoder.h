@@ -22,7 +22,7 @@
 #include "core/acquisition/sample_grid.h"
 #include "core/acquisition/sample_smoothing.h"
 #include "core/acquisition/spike_checks.h"
-#include "core/acquisition/zeze_duribration.h"
+#include "core/acquisition/live_calibration.h"
 #include "core/common/text_locale.h"
 #include "core/setup/unit_settings.h"
 
@@ -79,8 +79,8 @@ public:
 
     LiveWindow window() const { return m_window; }
 
-    void setCalibration(const ZezeDuribration& calibration) { m_calibration = calibration; }
-    const ZezeDuribration& calibration() const { return m_calibration; }
+    void setCalibration(const LiveCalibration& calibration) { m_calibration = calibration; }
+    const LiveCalibration& calibration() const { return m_calibration; }
     void setDisplayFactors(const DisplayFactors& factors) { m_factors = factors; }
     const DisplayFactors& displayFactors() const { return m_factors; }
     void setStationValues(const StationValues& station) { m_station = station; }
@@ -122,7 +122,7 @@ private:
     LiveWindow m_window;
     SampleGrid& m_grid;
     TextLocale m_locale;
-    ZezeDuribration m_calibration;
+    LiveCalibration m_calibration;
     DisplayFactors m_factors;
     StationValues m_station;
     float m_tachRatio = 0.0f;

@@ -50,7 +50,7 @@ void StepController::runPass(const DynoSample& sample)
     if (m_recordCount > 0)
         m_trace.addSample(m_recordCount, sample.smoothedEngineRpm, sample.smoothedPower);
 
-    const ZezeDuribration& calibration = m_decoder.calibration();
+    const LiveCalibration& calibration = m_decoder.calibration();
     const bool inBand = !m_tachWindowShowing && m_autoRecord &&
                         calibration.recordTolerance > std::abs(engineRpm - m_target) &&
                         m_setup.value(TestSetup::Spin::Mxfpss) > std::abs(sample.angularAcceleration) &&

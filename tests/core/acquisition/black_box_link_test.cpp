@@ -78,6 +78,15 @@ public:
 const BlackBoxCommandBytes Command{0x55, 0x88, 16, 3, 0x12, 0x34, 0x10, 0x11, 0x12};
 const QByteArray CommandBytes = QByteArray::fromHex("558810031234101112");
 
+// One timer tick as the session runs it: read, then answer a frame that came.
+std::optional<QByteArray> tick(BlackBoxLink& link)
+{
+    std::optional<QByteArray> frame = link.readFrame(Command);
+    if (frame)
+        link.answer(Command);
+    return frame;
+}
+
 } // namespace
 
 TEST(BlackBoxLink, ConnectCaptionsAndLight)
@@ -192,7 +201,7 @@ TEST(BlackBoxLink, DiagnosticsShowEachCallsStatusAndCount)
     EXPECT_EQ(link.state().diagnostics.productError, QStringLiteral("Get mfg Err  0"));
     EXPECT_EQ(link.state().diagnostics.bytesWritten, QStringLiteral("Num written  9"));
 
-    link.poll(Command);
+    tick(link);
     const BlackBoxDiagnostics& d = link.state().diagnostics;
     EXPECT_EQ(d.rxBufferError, QStringLiteral("RX Buf Err  0"));
     EXPECT_EQ(d.bytesInBuffer, QStringLiteral("Bytes in Buff  12"));
@@ -259,7 +268,7 @@ TEST(BlackBoxLink, PollByWindow)
         link.connectUnit(Command);
         usb.calls.clear();
         usb.writes.clear();
-        const auto frame = link.poll(Command);
+        const auto frame = tick(link);
         EXPECT_EQ(frame.has_value(), c.frame) << c.name;
         if (frame) {
             EXPECT_EQ(*frame, c.expected) << c.name;
@@ -275,15 +284,15 @@ TEST(BlackBoxLink, TicksConnectOnlyWhileNotConnectedShows)
 {
     ScriptedUsb usb; // no device yet
     BlackBoxLink link(usb, LiveWindow::Step);
-    EXPECT_FALSE(link.poll(Command));
+    EXPECT_FALSE(tick(link));
     EXPECT_EQ(usb.calls, QStringList{QStringLiteral("count")});
     EXPECT_EQ(link.state().product, QStringLiteral("Product  N/A"));
 
     usb.products = {"qv512e"};
     usb.calls.clear();
-    EXPECT_FALSE(link.poll(Command)); // this tick connects
+    EXPECT_FALSE(tick(link)); // this tick connects
     EXPECT_EQ(link.state().connection, QStringLiteral("USB Connected"));
-    EXPECT_TRUE(link.poll(Command)); // the next one reads
+    EXPECT_TRUE(tick(link)); // the next one reads
 }
 
 TEST(BlackBoxLink, AfterAFailedOpenTicksLeaveTheDeviceAloneUntilConnectedAgain)
@@ -294,15 +303,15 @@ TEST(BlackBoxLink, AfterAFailedOpenTicksLeaveTheDeviceAloneUntilConnectedAgain)
     BlackBoxLink link(usb, LiveWindow::Step);
     link.connectUnit(Command);
     usb.calls.clear();
-    for (int tick = 0; tick < 3; ++tick)
-        EXPECT_FALSE(link.poll(Command));
+    for (int n = 0; n < 3; ++n)
+        EXPECT_FALSE(tick(link));
     EXPECT_TRUE(usb.calls.isEmpty()) << usb.calls.join(QLatin1Char(',')).toStdString();
     EXPECT_EQ(link.state().connection, QStringLiteral("Open Error = DEVICE_NOT_FOUND"));
 
     usb.openStatus.clear(); // the operator connects again
     link.connectUnit(Command);
     EXPECT_EQ(link.state().connection, QStringLiteral("USB Connected"));
-    EXPECT_TRUE(link.poll(Command));
+    EXPECT_TRUE(tick(link));
 }
 
 TEST(BlackBoxLink, DisconnectByCloseStatus)

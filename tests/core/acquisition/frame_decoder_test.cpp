@@ -18,9 +18,9 @@ using test::sweepFrame;
 constexpr quint32 Period2000 = 400000;
 constexpr quint32 Period2500 = 320000;
 
-ZezeDuribration withoutDrag(LiveWindow window)
+LiveCalibration withoutDrag(LiveWindow window)
 {
-    ZezeDuribration c = ZezeDuribration::defaults(window);
+    LiveCalibration c = LiveCalibration::defaults(window);
     c.dragGain = 0.0;
     return c;
 }
@@ -54,7 +54,7 @@ TEST(FrameDecoderTest, PlausibilityLimitsInBothWindows)
             SCOPED_TRACE(std::string(c.name) + (window == LiveWindow::Step ? " (step)" : " (sweep)"));
             SampleGrid grid(window);
             FrameDecoder decoder(window, grid, TextLocale::standard());
-            ZezeDuribration cal = withoutDrag(window);
+            LiveCalibration cal = withoutDrag(window);
             cal.torqueOffset = c.torqueOffset;
             decoder.setCalibration(cal);
             ASSERT_TRUE(decoder.setRollerSpeedConstantText(QString::fromLatin1(c.rollerConstant)));
@@ -199,7 +199,7 @@ TEST(FrameDecoderTest, SweepRowFollowsTheLocaleAndKeepsTheBareForce)
     for (const QChar sep : {QLatin1Char('.'), QLatin1Char(',')}) {
         SampleGrid grid(LiveWindow::Sweep);
         FrameDecoder decoder(LiveWindow::Sweep, grid, TextLocale::withDecimal(sep));
-        ZezeDuribration cal = ZezeDuribration::defaults(LiveWindow::Sweep);
+        LiveCalibration cal = LiveCalibration::defaults(LiveWindow::Sweep);
         cal.torqueGain = 2.0;
         decoder.setCalibration(cal);
         decoder.decode(sweepFrame(101, Period2000), runTime(0));

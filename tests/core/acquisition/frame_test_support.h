@@ -20,23 +20,31 @@ inline void appendField(QByteArray& bytes, quint32 value)
     bytes.append(static_cast<char>(value & 0xFF));
 }
 
-inline BlackBoxFrame stepFrame(quint32 load, quint32 period, quint32 aux = 0, quint32 echo = 0)
+// The bytes the unit sends: four fields for the step window, three for the sweep window.
+inline QByteArray stepBytes(quint32 load, quint32 period, quint32 aux = 0, quint32 echo = 0)
 {
     QByteArray b;
-    appendField(b, load);
-    appendField(b, period);
-    appendField(b, aux);
-    appendField(b, echo);
-    return BlackBoxFrame(LiveWindow::Step, b);
+    for (const quint32 field : {load, period, aux, echo})
+        appendField(b, field);
+    return b;
+}
+
+inline QByteArray sweepBytes(quint32 load, quint32 period, quint32 aux = 0)
+{
+    QByteArray b;
+    for (const quint32 field : {load, period, aux})
+        appendField(b, field);
+    return b;
+}
+
+inline BlackBoxFrame stepFrame(quint32 load, quint32 period, quint32 aux = 0, quint32 echo = 0)
+{
+    return BlackBoxFrame(LiveWindow::Step, stepBytes(load, period, aux, echo));
 }
 
 inline BlackBoxFrame sweepFrame(quint32 load, quint32 period, quint32 aux = 0)
 {
-    QByteArray b;
-    appendField(b, load);
-    appendField(b, period);
-    appendField(b, aux);
-    return BlackBoxFrame(LiveWindow::Sweep, b);
+    return BlackBoxFrame(LiveWindow::Sweep, sweepBytes(load, period, aux));
 }
 
 inline BlackBoxFrame frameFor(LiveWindow window, quint32 load, quint32 period)

@@ -8,7 +8,7 @@
 
 namespace tolvane {
 
-struct ZezeDuribration {
+struct LiveCalibration {
     // "BlackBox": constants of the serial unit, read and shown by the USB screens, used by no
     // USB computation.
     double timeCF = LiveWindowSettings::TimeCF.fallback;
@@ -35,9 +35,9 @@ struct ZezeDuribration {
     int autoDecelerationForce = ConfigSettings::AutoDecelerationForce.fallback; // step window only
 
     // The defaults of each window: the sweep window falls back to a tolerance of 125.
-    static ZezeDuribration defaults(LiveWindow window)
+    static LiveCalibration defaults(LiveWindow window)
     {
-        ZezeDuribration d;
+        LiveCalibration d;
         if (window == LiveWindow::Sweep)
             d.recordTolerance = SweepWindowSettings::RecordTolerance.fallback;
         return d;
@@ -50,6 +50,6 @@ class Configuration;
 // "Test" values of that window (the sweep window reads no "TachRatValMax", "Increment rpm" or
 // "auto deceleration force"; those keep their defaults). Missing or unreadable keys give the
 // window's defaults.
-ZezeDuribration readZezeDuribration(const Configuration& configuration, LiveWindow window);
+LiveCalibration readLiveCalibration(const Configuration& configuration, LiveWindow window);
 
 } // namespace tolvane

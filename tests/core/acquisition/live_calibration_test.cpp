@@ -3,7 +3,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "core/acquisition/zeze_duribration.h"
+#include "core/acquisition/live_calibration.h"
 #include "core/common/configuration.h"
 
 namespace tolvane {
@@ -18,15 +18,15 @@ QString writeIni(const QTemporaryDir& dir, const QByteArray& text)
     return path;
 }
 
-TEST(ZezeDuribrationTest, MissingFileGivesEachWindowItsDefaults)
+TEST(LiveCalibrationTest, MissingFileGivesEachWindowItsDefaults)
 {
     QTemporaryDir dir;
     const Configuration config(dir.filePath(QStringLiteral("absent.Ini")), TextLocale::standard());
-    const ZezeDuribration step = readZezeDuribration(config, LiveWindow::Step);
-    const ZezeDuribration sweep = readZezeDuribration(config, LiveWindow::Sweep);
+    const LiveCalibration step = readLiveCalibration(config, LiveWindow::Step);
+    const LiveCalibration sweep = readLiveCalibration(config, LiveWindow::Sweep);
     EXPECT_EQ(step.recordTolerance, 250);
     EXPECT_EQ(sweep.recordTolerance, 125);
-    for (const ZezeDuribration& d : {step, sweep}) {
+    for (const LiveCalibration& d : {step, sweep}) {
         EXPECT_EQ(d.timeCF, 1500.0);
         EXPECT_EQ(d.etcf, 0.26214);
         EXPECT_EQ(d.rollerFactor, 0.0379);
@@ -41,7 +41,7 @@ TEST(ZezeDuribrationTest, MissingFileGivesEachWindowItsDefaults)
     EXPECT_EQ(step.incrementRpm, 2500);
 }
 
-TEST(ZezeDuribrationTest, ReadsEveryKeyWhateverTheCaseOfItsName)
+TEST(LiveCalibrationTest, ReadsEveryKeyWhateverTheCaseOfItsName)
 {
     QTemporaryDir dir;
     const QString path = writeIni(dir, "[BlackBox]\r\nRollerDia=0,04\r\nLOADOFF=2,5\r\nLoadSpan=0,125\r\n"
@@ -50,7 +50,7 @@ TEST(ZezeDuribrationTest, ReadsEveryKeyWhateverTheCaseOfItsName)
                                        "auto deceleration force=3\r\n");
     const Configuration config(path, TextLocale::withDecimal(QLatin1Char(',')));
     for (LiveWindow window : {LiveWindow::Step, LiveWindow::Sweep}) {
-        const ZezeDuribration d = readZezeDuribration(config, window);
+        const LiveCalibration d = readLiveCalibration(config, window);
         EXPECT_EQ(d.rollerFactor, 0.04);
         EXPECT_EQ(d.loadOffset, 2.5);
         EXPECT_EQ(d.loadSpan, 0.125);
@@ -60,8 +60,8 @@ TEST(ZezeDuribrationTest, ReadsEveryKeyWhateverTheCaseOfItsName)
         EXPECT_EQ(d.dragGain, 0.0);
         EXPECT_EQ(d.recordTolerance, 300);
     }
-    EXPECT_EQ(readZezeDuribration(config, LiveWindow::Step).autoDecelerationForce, 3);
-    EXPECT_EQ(readZezeDuribration(config, LiveWindow::Sweep).autoDecelerationForce, 5);
+    EXPECT_EQ(readLiveCalibration(config, LiveWindow::Step).autoDecelerationForce, 3);
+    EXPECT_EQ(readLiveCalibration(config, LiveWindow::Sweep).autoDecelerationForce, 5);
 }
 
 } // namespace

@@ -1,12 +1,12 @@
-#include "core/acquisition/zeze_duribration.h"
+#include "core/acquisition/live_calibration.h"
 
 #include "core/common/configuration.h"
 
 namespace tolvane {
 
-ZezeDuribration readZezeDuribration(const Configuration& configuration, LiveWindow window)
+LiveCalibration readLiveCalibration(const Configuration& configuration, LiveWindow window)
 {
-    ZezeDuribration d = ZezeDuribration::defaults(window);
+    LiveCalibration d = LiveCalibration::defaults(window);
     d.timeCF = configuration.read(LiveWindowSettings::TimeCF);
     d.etcf = configuration.read(LiveWindowSettings::ETCF);
     d.rollerFactor = configuration.read(ConfigSettings::RollerDia);
