@@ -364,7 +364,16 @@ TEST_F(TestSetupWindowTest, TestAppliesThenClosesAndGoBackOnlyHides)
     ASSERT_TRUE(setup.script().isEmpty());
     setup.setValue(Spin::SmpDly, 5);
 
+    // A bad inertia stops "Test" at the warning.
+    setup.setText(Text::InertiaE, QStringLiteral("0"));
     window.ApplyB()->click();
+    EXPECT_EQ(prompter.asked().size(), 1u);
+    EXPECT_EQ(window.InertiaE()->text(), QStringLiteral("2.5000"));
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_TRUE(requests.isEmpty());
+
+    window.ApplyB()->click();
+    EXPECT_EQ(prompter.asked().size(), 1u);
     EXPECT_EQ(setup.script().first(), QStringLiteral("3000"));
     EXPECT_EQ(setup.script().last(), QStringLiteral("12000"));
     EXPECT_EQ(window.scriptPage()->Script()->toPlainText().split('\n').size(), 10);

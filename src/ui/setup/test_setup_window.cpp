@@ -545,6 +545,12 @@ void TSetupF::TstTypRClick(TestType type)
 
 void TSetupF::ApplyBClick()
 {
+    // Pressing "Test" straight from a bad inertia must not hand it to the sweep window: the
+    // operator gets the warning and stays here.
+    if (!m_setup.InertiaEExit()) {
+        InertiaE()->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     m_viewer.setCurrentFile(tolvane::ApplyBClick(m_setup, m_saveDialog, m_units, m_viewer.currentFile()));
     SaveasDefault1Click();
     close();

@@ -89,6 +89,7 @@ public:
     void DefaultValues();
     void WrtNewDirs();
     void TstTypRClick(TestType type);
+    // "Test"; while the inertia is not above 0 it only brings the inertia warning.
     void ApplyBClick();
     void SaveasDefault1Click();
     void ExitbClick();
