@@ -8,6 +8,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 
+#include "bench_main.h"
 #include "core/acquisition/black_box_frame.h"
 #include "core/acquisition/brake_command.h"
 #include "core/acquisition/frame_decoder.h"
@@ -93,11 +94,5 @@ BENCHMARK(BM_DecoderOnlyFrame);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }
