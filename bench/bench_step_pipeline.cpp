@@ -18,6 +18,7 @@
 #include "core/common/clock.h"
 #include "core/common/scripted_prompter.h"
 #include "core/setup/test_setup.h"
+#include "bench_main.h"
 #include "core/setup/unit_settings.h"
 #include "sim/replay_usb.h"
 
@@ -133,11 +134,5 @@ BENCHMARK(BM_DecoderOnlyFrame);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }
