@@ -17,6 +17,7 @@
 #include "core/setup/step_script.h"
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
+#include "sim/step_line_truth.h"
 #include "sim/virtual_driver.h"
 
 namespace tolvane::sim {
@@ -138,6 +139,7 @@ struct HeadlessRun::Parts {
     RecordMemo memo;
     std::unique_ptr<StepController> step;
     std::unique_ptr<SweepController> sweep;
+    StepLineTruth stepTruth{decoder.smoothing().depth()};
     int targets = 0;
     bool saveRequested = false;
     QString error;
@@ -234,8 +236,16 @@ bool HeadlessRun::run()
             return false;
         }
         p.clock.advanceMs(TickMs);
-        if (const std::optional<QByteArray> frame = p.link.poll(p.command()))
-            p.decoder.decode(BlackBoxFrame(window, *frame), p.clock.now());
+        if (const std::optional<QByteArray> frame = p.link.poll(p.command())) {
+            const int recordX = p.step ? p.step->recordCount() : 0;
+            const qsizetype lines = p.memo.lines().size();
+            const DecodeResult decoded = p.decoder.decode(BlackBoxFrame(window, *frame), p.clock.now());
+            if (p.step && decoded.outcome == FrameOutcome::Accepted) {
+                p.stepTruth.addSample(recordX, p.dyno.lastReadTruth());
+                if (p.memo.lines().size() > lines)
+                    p.stepTruth.lineWritten(recordX, p.setup.value(TestSetup::Spin::MnSec));
+            }
+        }
         p.steerRider();
         p.driver.update();
     }
@@ -287,7 +297,9 @@ std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& line
     const double powerFactor = p.step ? p.units.powerFactor() : 1.0;
     const double forceFactor = p.step ? p.units.forceFactor() : 1.0;
     std::vector<RecordedPoint> points;
-    for (++at; at < lines.size() && lines[at] != QLatin1String("end."); ++at) {
+    // The k-th data line of a step file is the k-th line of the record memo.
+    std::size_t line = 0;
+    for (++at; at < lines.size() && lines[at] != QLatin1String("end."); ++at, ++line) {
         const QStringList fields = lines[at].split(QLatin1Char('\t'));
         if (fields.size() < 4)
             continue;
@@ -300,9 +312,19 @@ std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& line
         point.engineRpm = *rpm;
         point.power = *power;
         point.torque = *torque;
-        const double truth = p.dyno.trueWheelPower(*rpm, 1.0);
+        const double wideOpen = p.dyno.trueWheelPower(*rpm, 1.0);
+        point.wideOpenPower = wideOpen * powerFactor;
+        // A step line is checked against the line exact frames give (step_line_truth.h); a sweep
+        // line states the wheel power itself, the roller's acceleration taken into account.
+        double truth = wideOpen;
+        double truthRpm = *rpm;
+        const auto& stepLines = p.stepTruth.lines();
+        if (p.step && line < stepLines.size() && stepLines[line].engineRpm >= 1.0) {
+            truth = stepLines[line].power;
+            truthRpm = stepLines[line].engineRpm;
+        }
         point.truePower = truth * powerFactor;
-        point.trueTorque = truth * FrameDecoder::PowerDivisor / *rpm * forceFactor;
+        point.trueTorque = truth * FrameDecoder::PowerDivisor / truthRpm * forceFactor;
         points.push_back(point);
     }
     return points;
