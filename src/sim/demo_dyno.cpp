@@ -15,6 +15,8 @@ constexpr qint64 StepMs = 1;
 constexpr double StepSeconds = StepMs / 1000.0;
 constexpr double RadPerSecondPerRpm = std::numbers::pi / 30.0;
 constexpr double ProgramTimeUnitSeconds = 0.864;
+// lb-ft x rpm per horsepower, as the program divides.
+constexpr double PowerDivisor = 5252.0;
 constexpr quint32 MaxField = 0xFFFFFF;
 // The load field is valid only with its top byte 0, so the unit's converter tops out here.
 constexpr qint64 MaxLoadCount = 0xFFFF;
@@ -139,6 +141,8 @@ void DemoDyno::finishFrame()
     putField(&m_frame[3], period);
     putField(&m_frame[6], coil);
     putField(&m_frame[9], echo);
+    m_frameTruth.engineRpm = meanRpm * m_vehicle.tachRatio();
+    m_frameTruth.absorbedPower = (meanBrake + RollerDragPerRpm * meanRpm) * meanRpm / PowerDivisor;
     m_framePending = true;
 }
 
@@ -208,6 +212,7 @@ int DemoDyno::read(Handle handle, quint8* buffer, quint32 bytesToRead, quint32& 
         return F32xStatus::RxQueueNotReady;
     bytesRead = std::min<quint32>(bytesToRead, FrameSize);
     std::memcpy(buffer, m_frame.data(), bytesRead);
+    m_readTruth = m_frameTruth;
     m_framePending = false;
     return F32xStatus::Success;
 }
@@ -267,7 +272,7 @@ double DemoDyno::trueWheelTorque(double engineRpm, double throttle) const
 
 double DemoDyno::trueWheelPower(double engineRpm, double throttle) const
 {
-    return trueWheelTorque(engineRpm, throttle) * (engineRpm / m_vehicle.tachRatio()) / 5252.0;
+    return trueWheelTorque(engineRpm, throttle) * (engineRpm / m_vehicle.tachRatio()) / PowerDivisor;
 }
 
 double DemoDyno::rotatingInertia() const

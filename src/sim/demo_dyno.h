@@ -125,6 +125,16 @@ public:
 
     // Ground truth for checks and demos.
     double trueTachRatio() const { return m_vehicle.tachRatio(); }
+    // The exact values behind a frame, before noise and count rounding: its mean engine speed and
+    // the power the brake and the roller's drag took from the roller over its 40 ms, which is
+    // what the program's step power reads (it has no inertia term) and the wheel power only
+    // while the roller holds its speed.
+    struct FrameTruth {
+        double engineRpm = 0.0;
+        double absorbedPower = 0.0;
+    };
+    // Of the frame the last successful read took.
+    const FrameTruth& lastReadTruth() const { return m_readTruth; }
     // Steady-state wheel torque at the roller (lb-ft) and its power (hp) at an engine speed.
     double trueWheelTorque(double engineRpm, double throttle) const;
     double trueWheelPower(double engineRpm, double throttle) const;
@@ -176,6 +186,8 @@ private:
     quint32 m_opens = 0;
     bool m_framePending = false;
     std::array<quint8, FrameSize> m_frame{};
+    FrameTruth m_frameTruth;
+    FrameTruth m_readTruth;
 };
 
 } // namespace tolvane::sim

@@ -12,6 +12,7 @@
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
 #include "sim/auto_rider.h"
+#include "sim/step_line_truth.h"
 #include "sim/virtual_driver.h"
 
 namespace tolvane::sim {
@@ -53,6 +54,7 @@ struct HeadlessRun::Parts {
             stepSession = std::make_unique<StepSession>(dyno, clock, s, u, p, l);
             step = &stepSession->controller();
             live = stepSession.get();
+            stepTruth = std::make_unique<StepLineTruth>(stepSession->decoder().smoothing().depth());
         } else {
             sweepSession = std::make_unique<SweepSession>(dyno, clock, s, u, p, l);
             sweep = &sweepSession->controller();
@@ -87,6 +89,7 @@ struct HeadlessRun::Parts {
     AcquisitionSession* live = nullptr;
     StepController* step = nullptr;
     SweepController* sweep = nullptr;
+    std::unique_ptr<StepLineTruth> stepTruth;
     int targets = 0;
     bool saveRequested = false;
     QString error;
@@ -166,7 +169,14 @@ bool HeadlessRun::run()
             return false;
         }
         p.clock.advanceMs(TickMs);
-        p.live->tick();
+        const int recordX = p.step ? p.step->recordCount() : 0;
+        const qsizetype lines = p.live->memo().count();
+        const TickResult ticked = p.live->tick();
+        if (p.step && ticked.frameRead && ticked.decode.outcome == FrameOutcome::Accepted) {
+            p.stepTruth->addSample(recordX, p.dyno.lastReadTruth());
+            if (p.live->memo().count() > lines)
+                p.stepTruth->lineWritten(recordX, p.setup.value(TestSetup::Spin::MnSec));
+        }
         if (p.step)
             p.rider.steer(*p.step);
         else
@@ -204,7 +214,9 @@ std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& line
     const double powerFactor = p.step ? p.units.powerFactor() : 1.0;
     const double forceFactor = p.step ? p.units.forceFactor() : 1.0;
     std::vector<RecordedPoint> points;
-    for (++at; at < lines.size() && lines[at] != QLatin1String("end."); ++at) {
+    // The k-th data line of a step file is the k-th line of the record memo.
+    std::size_t line = 0;
+    for (++at; at < lines.size() && lines[at] != QLatin1String("end."); ++at, ++line) {
         const QStringList fields = lines[at].split(QLatin1Char('\t'));
         if (fields.size() < 4)
             continue;
@@ -217,9 +229,21 @@ std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& line
         point.engineRpm = *rpm;
         point.power = *power;
         point.torque = *torque;
-        const double truth = p.dyno.trueWheelPower(*rpm, 1.0);
+        const double wideOpen = p.dyno.trueWheelPower(*rpm, 1.0);
+        point.wideOpenPower = wideOpen * powerFactor;
+        // A step line is checked against the line exact frames give (step_line_truth.h); a sweep
+        // line states the wheel power itself, the roller's acceleration taken into account.
+        double truth = wideOpen;
+        double truthRpm = *rpm;
+        if (p.stepTruth) {
+            const auto& stepLines = p.stepTruth->lines();
+            if (line < stepLines.size() && stepLines[line].engineRpm >= 1.0) {
+                truth = stepLines[line].power;
+                truthRpm = stepLines[line].engineRpm;
+            }
+        }
         point.truePower = truth * powerFactor;
-        point.trueTorque = truth * FrameDecoder::PowerDivisor / *rpm * forceFactor;
+        point.trueTorque = truth * FrameDecoder::PowerDivisor / truthRpm * forceFactor;
         points.push_back(point);
     }
     return points;

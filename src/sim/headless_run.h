@@ -36,21 +36,26 @@ struct HeadlessOptions {
     LiveCalibration calibration = LiveCalibration::defaults(LiveWindow::Step);
     // The manual clock's start: the test's time of day and the file's date.
     DateTimeValue start = 0.0;
-    // The rider ends a step recording once this many samples are in (see auto_rider.h).
+    // The rider ends a step recording once this many samples are in (see auto_rider.h). The
+    // smoothing's reach into the run-up drags a line's mean below the steady power by a fixed
+    // amount over the recording: about 0.8 % after 25 samples, 0.25 % after 75 (three seconds).
     int recordSamples = AutoRider::DefaultRecordSamples;
     // 0: two minutes plus one minute per step target (step), five minutes (sweep).
     qint64 maxSimulatedMs = 0;
 };
 
-// One data line of the saved file beside the simulator's truth at the line's engine speed: the
-// steady wide-open wheel power and its torque referred to the engine speed, as the file's torque
-// column is (power x 5252 / engine rpm).
+// One data line of the saved file beside the simulator's truth of what the line states, its torque
+// referred to the engine speed as the file's torque column is (power x 5252 / engine rpm). A sweep
+// line states the steady wide-open wheel power at its engine speed; a step line the mean the
+// program takes over its recording, here taken over the dyno's exact frames (step_line_truth.h).
+// wideOpenPower is the steady wide-open wheel power at the line's engine speed for either kind.
 struct RecordedPoint {
     double engineRpm = 0.0;
     double power = 0.0;
     double torque = 0.0;
     double truePower = 0.0;
     double trueTorque = 0.0;
+    double wideOpenPower = 0.0;
 };
 
 class HeadlessRun {

@@ -3,6 +3,7 @@
 
 #include <array>
 #include <functional>
+#include <vector>
 
 #include "dyno_harness.h"
 
@@ -112,6 +113,50 @@ TEST(DemoDynoUsb, AFrameBecomesAvailableEvery40Ms)
     EXPECT_EQ(h.dyno.read(h.handle, buffer, 12, got), F32xStatus::RxQueueNotReady);
     h.clock.advanceMs(40);
     EXPECT_EQ(h.dyno.read(h.handle, buffer, 12, got), F32xStatus::Success);
+}
+
+TEST(DemoDynoUsb, UnevenClockStepsGetTheFramesOfTheFortyMsGrid)
+{
+    // In the program the dyno runs on the system clock and the poll timer fires late and early.
+    // The frames must still be finished on the clock's 40 ms grid, each as soon as its time has
+    // come and none before: the same frames a reader exactly on the grid gets.
+    using Frame = std::array<quint8, 12>;
+    const auto readFrame = [](DynoHarness& h) {
+        Frame frame{};
+        quint32 got = 0;
+        EXPECT_EQ(h.dyno.read(h.handle, frame.data(), 12, got), F32xStatus::Success);
+        return frame;
+    };
+    DynoHarness even;
+    DynoHarness uneven;
+    for (DynoHarness* h : {&even, &uneven}) {
+        h->holdEngineRpm(8000.0); // the engine runs up under full throttle and is caught
+        h->dyno.setThrottle(1.0);
+    }
+    constexpr int GridFrames = 250;
+    std::vector<Frame> grid(1); // grid[k]: the frame finished at k x 40 ms
+    for (int k = 1; k <= GridFrames; ++k) {
+        even.clock.advanceMs(40);
+        grid.push_back(readFrame(even));
+    }
+
+    const qint64 steps[] = {15, 65, 39};
+    qint64 t = 0;
+    int reads = 0;
+    for (int i = 0; t + 65 <= GridFrames * 40; ++i) {
+        const qint64 due = t / 40;
+        t += steps[i % 3];
+        uneven.clock.advanceMs(steps[i % 3]);
+        quint32 bytes = 0, status = 0;
+        ASSERT_EQ(uneven.dyno.checkRxQueue(uneven.handle, bytes, status), F32xStatus::Success);
+        ASSERT_EQ(bytes != 0, t / 40 > due) << "at " << t << " ms";
+        if (bytes != 0) {
+            ASSERT_EQ(readFrame(uneven), grid[static_cast<std::size_t>(t / 40)]) << "at " << t << " ms";
+            ++reads;
+        }
+    }
+    EXPECT_GT(reads, 150);
+    EXPECT_NEAR(uneven.dyno.engineRpm(), 8000.0, 50.0);
 }
 
 TEST(DemoDynoUsb, NineByteReadGetsTheFirstThreeFieldsAndTakesTheFrame)
