@@ -3,7 +3,11 @@
 // trimming.
 #include <gtest/gtest.h>
 
+#include <QFile>
+
+#include "core/common/text_file.h"
 #include "core/setup/load_cell_calibration.h"
+#include "support/fixtures.h"
 
 using namespace tolvane;
 
@@ -112,18 +116,10 @@ TEST(LoadCellCalibration, FirstEntryGoesBetweenTheHeaderAndItsBlankLines)
     EXPECT_EQ(log, (QStringList{"Tolvane Dynamometer", "Calibration  Log", " ", " ", " ", " "}));
     LoadCellCalibration::addEntry(
         log, LoadCellCalibration::logEntry("1/2/2026 8:00:00 AM", "50.00", "14500.000000", "12000"));
-    const QStringList expected{"Tolvane Dynamometer",
-                               "Calibration  Log",
-                               " ",
-                               "1/2/2026 8:00:00 AM",
-                               "Cal. Weight = 50.00",
-                               "Span = 14500.000000",
-                               "Offset = 12000",
-                               " ",
-                               " ",
-                               " ",
-                               " "};
-    EXPECT_EQ(log, expected);
+    // The whole file of a first save, line ends included.
+    QFile golden(test::fixturePath(QStringLiteral("setup/CalLog_first_save.txt")));
+    ASSERT_TRUE(golden.open(QIODevice::ReadOnly));
+    EXPECT_EQ(joinLines(log), golden.readAll());
 
     LoadCellCalibration::addEntry(log,
                                   LoadCellCalibration::logEntry("1/3/2026 9:00:00 AM", "25.00", "1", "2"));
