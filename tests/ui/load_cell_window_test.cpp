@@ -106,7 +106,12 @@ TEST_F(LoadCellWindowTest, ZeroThenSpanWithFiftyPounds)
     // While spanning the step window's load count shows the calibrated weight.
     EXPECT_EQ(session.decoder().sample().loadCount, 50u);
     EXPECT_EQ(session.decoder().rawLoadCount(), 14500u);
-    ticks(20, 14500);
+    // A tick with no frame since the last one spans from the real count again, not from the
+    // weight written back.
+    window.Timer1Timer();
+    EXPECT_DOUBLE_EQ(window.calibration().span(), 0.02);
+    EXPECT_EQ(window.TqSpnE()->text(), QStringLiteral("14500.000000"));
+    ticks(19, 14500);
     EXPECT_TRUE(window.Spanb()->isEnabled());
     EXPECT_DOUBLE_EQ(window.calibration().span(), 0.02);
 
