@@ -34,6 +34,7 @@ DecodeResult FrameDecoder::decode(const BlackBoxFrame& frame, DateTimeValue time
     next.outputEcho = frame.outputEcho();
     const quint32 period = frame.periodCount();
     next.rollerRpm = period != 0 ? m_rollerConstant / static_cast<double>(period) : 0.0;
+    m_frameRollerRpm = next.rollerRpm;
 
     // A load field whose top byte is set is a transfer fault, not a reading; the last good count
     // stands in for it, also for the frames that follow should this one be dropped.

@@ -111,6 +111,19 @@ public:
     const DynoSample& sample() const { return m_sample; }
     const SpikeChecks& spikeChecks() const { return m_spikes; }
 
+    // The roller rpm of the newest frame, whether or not it passed the limits (0 for a standing
+    // roller). The tach ratio is measured against it: the sample keeps the last accepted speed,
+    // which would still read 2560 rpm after the roller has stopped.
+    double frameRollerRpm() const { return m_frameRollerRpm; }
+    // The newest valid load field: what a frame with an invalid load field falls back on, and
+    // what the load-cell calibration reads.
+    quint32 rawLoadCount() const { return m_loadCount; }
+    // Shows `count` as the sample's load count until the next frame replaces it (the load-cell
+    // calibration writes the calibrated weight there while it spans). The raw count and the
+    // decoding of later frames are not affected, so the span is never computed from a value
+    // written back here, and an invalid load field still falls back on a real reading.
+    void overrideLoadCount(quint32 count) { m_sample.loadCount = count; }
+
 private:
     using SampleCells = std::array<QString, SampleGrid::StepColumns>;
     SampleCells sampleCells(const DynoSample& next) const;
@@ -134,6 +147,7 @@ private:
 
     DynoSample m_sample;
     quint32 m_loadCount = 0;
+    double m_frameRollerRpm = 0.0;
     DateTimeValue m_previousTime = 0.0;
     double m_previousRollerRpm = 0.0;
     double m_previousForce = 0.0;

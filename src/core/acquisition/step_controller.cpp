@@ -248,10 +248,27 @@ void StepController::showText(StatusText text)
         m_statusNumber = m_setup.value(TestSetup::Spin::MnRpm);
         break;
     }
+    if (m_operatorStatus && (m_statusText != m_operatorOverText || m_statusNumber != m_operatorOverNumber))
+        m_operatorStatus.reset();
+}
+
+void StepController::showOperatorStatus(const LiveStatus& status)
+{
+    m_operatorStatus = status;
+    m_operatorOverText = m_statusText;
+    m_operatorOverNumber = m_statusNumber;
+    emit operatorStatusShown();
+}
+
+QString StepController::waitingText(int target)
+{
+    return QStringLiteral("This Target is  %1,  apply throttle.").arg(target);
 }
 
 LiveStatus StepController::status() const
 {
+    if (m_operatorStatus)
+        return *m_operatorStatus;
     LiveStatus status;
     switch (m_state) {
     case StepState::Waiting:
@@ -272,7 +289,7 @@ LiveStatus StepController::status() const
         status.text = QStringLiteral("Ready");
         break;
     case StatusText::Waiting:
-        status.text = QStringLiteral("This Target is  %1,  apply throttle.").arg(m_statusTarget);
+        status.text = waitingText(m_statusTarget);
         break;
     case StatusText::Acquiring:
         status.text = QStringLiteral("Target aquired, recording in T - %1.").arg(m_statusNumber);
@@ -304,6 +321,7 @@ void StepController::selectTarget(int line)
     if (line < 0 || line >= m_targets.size())
         return;
     m_decelActive = false;
+    m_operatorStatus.reset();
     m_scriptIndex = line;
     takeTargetFromScript();
     if (m_state == StepState::Recording) {
@@ -395,6 +413,7 @@ RecordedDataChoice StepController::restart()
     m_autoWarmUp = m_setup.isChecked(TestSetup::Check::WarmToCb);
     m_warmingUp = m_autoWarmUp;
     m_acquireCount = 0;
+    m_operatorStatus.reset();
     m_recordPoints.clear();
     m_memo.clear();
     setTargets(m_setup.script());

@@ -19,6 +19,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <optional>
+
 #include "core/acquisition/event_trace.h"
 #include "core/acquisition/live_status.h"
 #include "core/acquisition/sample_controller.h"
@@ -65,8 +67,21 @@ public:
     void runPass(const DynoSample& sample) override;
 
     StepState state() const { return m_state; }
+    // What the status bar shows: the state's colour and text, or a text another window put there
+    // (showOperatorStatus) while it stands.
     LiveStatus status() const;
+    // "This Target is  <target>,  apply throttle."
+    static QString waitingText(int target);
     int target() const { return m_target; }
+    // The target as the operator sets the spin edit TrpmE (the tach-ratio window does): clamped
+    // to 100 ... 30000. The state and the script index stay as they are.
+    void setTargetRpm(int rpm) { setTarget(rpm); }
+    // A text and colour another window shows in the status bar (the tach-ratio window's
+    // "Set Tech @ ..."). It stands until the controller's own text changes to another state or
+    // another count, a target is picked from the list or the test restarts; a new target alone,
+    // while the controller keeps waiting, does not replace it. The controller's state is not
+    // changed by it.
+    void showOperatorStatus(const LiveStatus& status);
     const QStringList& targets() const { return m_targets; }
     // The selected line of the target list.
     int scriptIndex() const { return m_scriptIndex; }
@@ -117,6 +132,9 @@ signals:
     void recordingSample();
     // A restart: the window redraws the power graph's reference curve and connects the link.
     void restarted();
+    // showOperatorStatus put a text into the status bar: the window shows status() now, without
+    // waiting for the next frame.
+    void operatorStatusShown();
 
 private:
     void setTarget(qint64 target);
@@ -144,6 +162,10 @@ private:
     StatusText m_statusText = StatusText::Ready;
     int m_statusNumber = 0;
     int m_statusTarget = 0;
+    // The operator's text, and the controller's own text (kind and count) it stands over.
+    std::optional<LiveStatus> m_operatorStatus;
+    StatusText m_operatorOverText = StatusText::Ready;
+    int m_operatorOverNumber = 0;
     int m_target = MinTarget;
     QStringList m_targets;
     int m_scriptIndex = 0;

@@ -350,5 +350,32 @@ TEST(FrameDecoderTest, RollerSpeedConstantRefusesTextThatIsNoPositiveNumber)
     EXPECT_DOUBLE_EQ(decoder.sample().rollerRpm, 1000.0);
 }
 
+// The tach ratio is measured against the newest frame's roller speed, also when that frame was
+// dropped; the load-cell calibration's written-back count shows until the next frame and never
+// becomes the count an invalid load field falls back on.
+TEST(FrameDecoderTest, NewestFrameSpeedAndTheLoadCountOverride)
+{
+    SampleGrid grid(LiveWindow::Step);
+    FrameDecoder decoder(LiveWindow::Step, grid, TextLocale::standard());
+    decoder.setCalibration(withoutDrag(LiveWindow::Step));
+    decoder.decode(stepFrame(31, 312500), runTime(0));
+    EXPECT_DOUBLE_EQ(decoder.frameRollerRpm(), 2560.0);
+    ASSERT_DOUBLE_EQ(decoder.sample().rollerRpm, 2560.0);
+    // The roller stops: the sample keeps its last speed, the frame's speed is 0.
+    EXPECT_EQ(decoder.decode(stepFrame(31, 0), runTime(40)).outcome, FrameOutcome::OutOfRange);
+    EXPECT_DOUBLE_EQ(decoder.sample().rollerRpm, 2560.0);
+    EXPECT_DOUBLE_EQ(decoder.frameRollerRpm(), 0.0);
+
+    decoder.overrideLoadCount(50);
+    EXPECT_EQ(decoder.sample().loadCount, 50u);
+    EXPECT_EQ(decoder.rawLoadCount(), 31u);
+    // The next frame's load field is invalid: it falls back on the real count 31, not on 50.
+    const BlackBoxFrame badLoad(LiveWindow::Step, QByteArray::fromHex("01F00004C4B4000000000000"));
+    ASSERT_FALSE(badLoad.loadCountValid());
+    ASSERT_EQ(decoder.decode(badLoad, runTime(80)).outcome, FrameOutcome::Accepted);
+    EXPECT_EQ(decoder.sample().loadCount, 31u);
+    EXPECT_DOUBLE_EQ(decoder.sample().force, 30.0);
+}
+
 } // namespace
 } // namespace tolvane

@@ -3,6 +3,8 @@
 
 #include <QStringList>
 
+#include <utility>
+
 #include "core/acquisition/frame_decoder.h"
 #include "core/acquisition/record_memo.h"
 #include "core/acquisition/sample_grid.h"
@@ -546,6 +548,58 @@ TEST(StepController, StartFromSetupTakesSwitchesScriptAndTachRatio)
     EXPECT_EQ(rig.controller.targets(), (QStringList{QStringLiteral("5000"), QStringLiteral("6000")}));
     EXPECT_EQ(rig.controller.target(), 5000);
     EXPECT_EQ(rig.controller.warmUpCaption(), QStringLiteral("*Warm Up*"));
+}
+
+TEST(StepController, OperatorTargetIsClampedAndHeldWhileTheTachWindowShows)
+{
+    StepRig rig;
+    rig.controller.setTachWindowShowing(true);
+    rig.controller.setTargetRpm(10000);
+    rig.passes(3, sampleAt(7000));
+    EXPECT_EQ(rig.controller.target(), 10000);
+    EXPECT_EQ(rig.controller.scriptIndex(), 0);
+    for (const auto& [typed, held] : {std::pair{50, 100}, std::pair{40000, 30000}, std::pair{1900, 1900}}) {
+        rig.controller.setTargetRpm(typed);
+        EXPECT_EQ(rig.controller.target(), held) << typed;
+    }
+    // Once the window is gone the script sets the target again.
+    rig.controller.setTachWindowShowing(false);
+    rig.pass(sampleAt(7000));
+    EXPECT_EQ(rig.controller.target(), 8000);
+}
+
+TEST(StepController, OperatorStatusStandsUntilTheControllersOwnTextChanges)
+{
+    const LiveStatus set{QStringLiteral("Set Tech @  10000 rpm."), QStringLiteral("clYellow")};
+    StepRig rig;
+    int shown = 0;
+    QObject::connect(&rig.controller, &StepController::operatorStatusShown, [&] { ++shown; });
+    rig.controller.setTachWindowShowing(true);
+    rig.controller.setTargetRpm(10000);
+    rig.controller.showOperatorStatus(set);
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(rig.controller.status(), set);
+    // Waiting on, now for the new target: the text stands, and the state is the controller's own.
+    rig.passes(3, sampleAt(7000));
+    EXPECT_EQ(rig.controller.status(), set);
+    EXPECT_EQ(rig.controller.state(), StepState::Waiting);
+
+    // The engine reaches the target once the window is gone: the controller's text returns.
+    rig.controller.setTachWindowShowing(false);
+    rig.controller.setTargetRpm(8000);
+    rig.pass(sampleAt(8000));
+    EXPECT_EQ(rig.controller.status(),
+              (LiveStatus{QStringLiteral("Target aquired, recording in T - 1."), QStringLiteral("clYellow")}));
+
+    // A target picked from the list, or a restart, also ends it.
+    StepRig picked;
+    picked.controller.showOperatorStatus(set);
+    picked.controller.selectTarget(1);
+    EXPECT_EQ(picked.controller.status(),
+              (LiveStatus{QStringLiteral("This Target is  9000,  apply throttle."), QStringLiteral("clGreen")}));
+    picked.controller.showOperatorStatus(set);
+    picked.controller.restart();
+    EXPECT_EQ(picked.controller.status().text, QStringLiteral("This Target is  8000,  apply throttle."));
 }
 
 } // namespace

@@ -1,0 +1,20 @@
+#pragma once
+// Small pieces the setup and calibration windows share: opening centred on the screen, and the
+// coloured entries that mark a window's fields the operator is meant to watch or fill in.
+#include <QString>
+
+class QLineEdit;
+class QWidget;
+
+namespace tolvane {
+
+// The first time a window is shown (`placed` still false): sizes it to its contents and moves it
+// to the centre of its screen. Later showings leave it where the operator put it.
+void centreOnFirstShow(QWidget& window, bool& placed);
+
+// A line edit named `objectName` with the background and text colours given as style-sheet
+// colour names ("yellow", "red", ...).
+QLineEdit* colouredEntry(QWidget* parent, const QString& objectName, const QString& background,
+                         const QString& textColour);
+
+} // namespace tolvane
