@@ -1,5 +1,5 @@
 #pragma once
-// Which Black Box the program talks to: the real unit when a device whose product text starts
+// BlackBoxChoice: which Black Box the program talks to: the real unit when a device whose product text starts
 // with "qv512" is attached, else the Demo Dyno on the program's clock (always with --demo). The
 // choice says which it is, so every live window can say "Demo Dyno" and simulated data are never
 // taken for a measurement.

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/usb/libusb_black_box.h"
+#include "platform/usb/usb_packet_queue.h"
 
 namespace tolvane {
 namespace {
@@ -50,6 +51,38 @@ TEST(LibusbBlackBox, CountedDevicesCanBeAskedForTheirProduct)
     if (!usb.isAvailable()) {
         EXPECT_EQ(count, 0u);
     }
+}
+
+// The received packets as the reads see them: one frame a read, short packets kept short, the
+// tail of a long packet not taken for the next frame, and only the newest kept when nobody reads.
+TEST(UsbPacketQueue, OneFrameAReadAndOnlyTheNewestWhenNobodyReads)
+{
+    UsbPacketQueue queue(3);
+    quint8 frame[12] = {};
+    EXPECT_EQ(queue.take(frame, sizeof frame), 0u);
+    queue.push(QByteArray());
+    EXPECT_TRUE(queue.isEmpty());
+
+    queue.push(QByteArray::fromHex("0102030405"));                   // short
+    queue.push(QByteArray::fromHex("a1a2a3a4a5a6a7a8a9aaabacadae")); // 14 bytes
+    queue.push(QByteArray::fromHex("b1b2b3b4b5b6b7b8b9babbbc"));     // a whole frame
+    EXPECT_EQ(queue.bytesWaiting(), 5u + 14u + 12u);
+    EXPECT_FALSE(queue.takeOverrun());
+    EXPECT_EQ(queue.take(frame, sizeof frame), 5u);
+    EXPECT_EQ(QByteArray(reinterpret_cast<const char*>(frame), 5), QByteArray::fromHex("0102030405"));
+    EXPECT_EQ(queue.take(frame, sizeof frame), 12u);
+    EXPECT_EQ(frame[11], 0xac);
+    EXPECT_EQ(queue.take(frame, 9), 9u); // the sweep window's shorter read
+    EXPECT_EQ(frame[0], 0xb1);
+    EXPECT_TRUE(queue.isEmpty());
+
+    for (int k = 1; k <= 5; ++k)
+        queue.push(QByteArray(12, char(k)));
+    EXPECT_TRUE(queue.takeOverrun());
+    EXPECT_FALSE(queue.takeOverrun());
+    EXPECT_EQ(queue.bytesWaiting(), 36u);
+    EXPECT_EQ(queue.take(frame, sizeof frame), 12u);
+    EXPECT_EQ(frame[0], 3);
 }
 
 } // namespace

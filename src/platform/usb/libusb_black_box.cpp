@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <climits>
-#include <cstring>
 
 namespace tolvane {
 
@@ -98,13 +97,15 @@ void LibusbBlackBox::refreshDevices()
             if (libusb_get_device_descriptor(list[i], &descriptor) != LIBUSB_SUCCESS ||
                 descriptor.idVendor != m_vendorId || descriptor.idProduct != m_productId)
                 continue;
-            Listed listed{libusb_ref_device(list[i]), QByteArray()};
+            Listed listed{libusb_ref_device(list[i]), QByteArray(), false};
             // libusb keeps one object per attached device, so a device still plugged in keeps
             // the product text already read from it.
             const auto before = std::find_if(m_devices.begin(), m_devices.end(),
                                              [&](const Listed& old) { return old.device == list[i]; });
-            if (before != m_devices.end())
+            if (before != m_devices.end()) {
                 listed.product = before->product;
+                listed.productRead = before->productRead;
+            }
             found.push_back(listed);
         }
         if (count >= 0)
@@ -134,7 +135,7 @@ int LibusbBlackBox::getProductString(quint32 index, QByteArray& product)
     if (index >= m_devices.size())
         return F32xStatus::DeviceNotFound;
     Listed& listed = m_devices[index];
-    if (listed.product.isEmpty()) {
+    if (!listed.productRead) {
         libusb_device_descriptor descriptor{};
         if (libusb_get_device_descriptor(listed.device, &descriptor) != LIBUSB_SUCCESS)
             return F32xStatus::DeviceNotFound;
@@ -154,6 +155,7 @@ int LibusbBlackBox::getProductString(quint32 index, QByteArray& product)
         if (length < 0)
             return F32xStatus::DeviceNotFound;
         listed.product = QByteArray(reinterpret_cast<const char*>(text), length);
+        listed.productRead = true;
     }
     product = listed.product;
     return F32xStatus::Success;
@@ -225,11 +227,7 @@ bool LibusbBlackBox::receive(Opened& unit)
                              unit.packetSize, &transferred, TransferTimeoutMs);
     if (transferred > 0) {
         packet.truncate(std::min(transferred, unit.packetSize));
-        if (unit.packets.size() >= MaxQueuedPackets) {
-            unit.packets.pop_front();
-            unit.overrun = true;
-        }
-        unit.packets.push_back(packet);
+        unit.packets.push(packet);
     }
     switch (status) {
     case LIBUSB_SUCCESS:
@@ -252,10 +250,8 @@ int LibusbBlackBox::checkRxQueue(Handle handle, quint32& bytesInQueue, quint32& 
     if (unit == nullptr)
         return F32xStatus::InvalidHandle;
     const bool received = receive(*unit);
-    for (const QByteArray& packet : unit->packets)
-        bytesInQueue += static_cast<quint32>(packet.size());
-    queueStatus = unit->overrun ? QueueOverrun : bytesInQueue > 0 ? QueueReady : QueueEmpty;
-    unit->overrun = false;
+    bytesInQueue = unit->packets.bytesWaiting();
+    queueStatus = unit->packets.takeOverrun() ? QueueOverrun : bytesInQueue > 0 ? QueueReady : QueueEmpty;
     return received ? F32xStatus::Success : F32xStatus::ReadError;
 }
 
@@ -267,15 +263,11 @@ int LibusbBlackBox::read(Handle handle, quint8* buffer, quint32 bytesToRead, qui
         return F32xStatus::InvalidHandle;
     if (buffer == nullptr || bytesToRead == 0)
         return F32xStatus::InvalidParameter;
-    if (unit->packets.empty() && !receive(*unit))
+    if (unit->packets.isEmpty() && !receive(*unit))
         return F32xStatus::ReadError;
-    if (unit->packets.empty())
+    if (unit->packets.isEmpty())
         return F32xStatus::RxQueueNotReady;
-    // One frame a read: the rest of a longer packet is not the start of the next frame.
-    const QByteArray packet = unit->packets.front();
-    unit->packets.pop_front();
-    bytesRead = std::min<quint32>(bytesToRead, static_cast<quint32>(packet.size()));
-    std::memcpy(buffer, packet.constData(), bytesRead);
+    bytesRead = unit->packets.take(buffer, bytesToRead);
     return F32xStatus::Success;
 }
 

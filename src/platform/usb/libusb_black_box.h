@@ -1,7 +1,8 @@
 #pragma once
 // LibusbBlackBox: the real Black Box, a Silicon Labs USBXpress device, reached through libusb
 // behind the same calls as the Demo Dyno. The unit sends each frame as one bulk packet; the
-// packets received wait in a small queue until the link reads them, one frame a read.
+// packets received wait in a small queue until the link reads them, one frame a read
+// (usb_packet_queue.h).
 //
 // Every transfer has a timeout of a few milliseconds, so a 40 ms tick never waits on the device.
 // A unit pulled out mid-test makes the reads and writes fail (ReadError, WriteError) until the
@@ -9,11 +10,11 @@
 #include <QByteArray>
 
 #include <cstdint>
-#include <deque>
 #include <map>
 #include <vector>
 
 #include "core/acquisition/black_box_usb.h"
+#include "platform/usb/usb_packet_queue.h"
 
 struct libusb_context;
 struct libusb_device;
@@ -26,8 +27,6 @@ public:
     static constexpr quint16 DefaultVendorId = 0x10C4;  // Silicon Labs
     static constexpr quint16 DefaultProductId = 0xEA61; // USBXpress
     static constexpr unsigned TransferTimeoutMs = 4;
-    // Frames kept while the link does not read; older ones are dropped (queue status overrun).
-    static constexpr std::size_t MaxQueuedPackets = 4;
     // The product text read from the device's string descriptor is cut to this length.
     static constexpr int MaxProductLength = 126;
 
@@ -56,7 +55,8 @@ public:
 private:
     struct Listed {
         libusb_device* device = nullptr; // one reference held
-        QByteArray product;              // read once per device, empty until then
+        QByteArray product;              // read once per device
+        bool productRead = false;
     };
     struct Opened {
         libusb_device* device = nullptr;
@@ -65,8 +65,7 @@ private:
         quint8 inEndpoint = 0;
         quint8 outEndpoint = 0;
         int packetSize = 64;
-        std::deque<QByteArray> packets;
-        bool overrun = false;
+        UsbPacketQueue packets;
         int users = 1; // links holding this handle
     };
 
