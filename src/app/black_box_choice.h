@@ -1,8 +1,8 @@
 #pragma once
-// BlackBoxChoice: which Black Box the program talks to: the real unit when a device whose product text starts
-// with "qv512" is attached, else the Demo Dyno on the program's clock (always with --demo). The
-// choice says which it is, so every live window can say "Demo Dyno" and simulated data are never
-// taken for a measurement.
+// BlackBoxChoice: which Black Box the program talks to. The real unit when a device whose product
+// text starts with "qv512" is attached, else the Demo Dyno on the program's clock (always with
+// --demo). The choice says which it is, so every live window can say "Demo Dyno" and simulated
+// data are never taken for a measurement.
 #include <memory>
 
 #include "core/acquisition/black_box_usb.h"
