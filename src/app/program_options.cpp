@@ -36,6 +36,8 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     const QCommandLineOption layout(
         QStringLiteral("layout"),
         QStringLiteral("For developers: print where the graph screen's windows stand once placed, and end."));
+    const QCommandLineOption demo(QStringLiteral("demo"),
+                                  QStringLiteral("Run on the Demo Dyno even when a Black Box is attached."));
     const QCommandLineOption help({QStringLiteral("h"), QStringLiteral("help")},
                                   QStringLiteral("Print these options and end."));
     const QCommandLineOption version({QStringLiteral("v"), QStringLiteral("version")},
@@ -58,7 +60,7 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     }
     parser.setApplicationDescription(
         QStringLiteral("Tolvane: control, data acquisition and analysis of the QV512e dynamometer."));
-    parser.addOptions({dataDir, grab, menu, measure, layout, help, version});
+    parser.addOptions({dataDir, demo, grab, menu, measure, layout, help, version});
     parser.addPositionalArgument(QStringLiteral("FILE.png"),
                                  QStringLiteral("With --grab: the picture to write."),
                                  QStringLiteral("[FILE.png]"));
@@ -92,6 +94,7 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     options.contextArguments = QStringList{arguments.value(0)};
     if (parser.isSet(dataDir))
         options.contextArguments << QStringLiteral("--data-dir") << parser.value(dataDir);
+    options.demo = parser.isSet(demo);
     if (parser.isSet(grab))
         options.developerRun =
             DeveloperRun::picture(parser.value(grab), files.constFirst(), parser.values(menu));

@@ -17,6 +17,7 @@ struct ProgramOptions {
     // the data-directory rule stays in DataPaths::fromArguments alone.
     QStringList contextArguments;
     std::optional<DeveloperRun> developerRun; // nullopt for an ordinary start
+    bool demo = false;                        // --demo: the Demo Dyno even with a unit attached
 };
 
 // The program ends before it starts: after --help or --version (exit code 0, text for stdout) or

@@ -57,6 +57,8 @@ namespace tolvane::sim {
 class DemoDyno final : public BlackBoxUsb {
 public:
     static constexpr const char* ProductString = "qv512 Demo Dyno";
+    // What the windows call it wherever simulated data are on show.
+    static constexpr const char* Name = "Demo Dyno";
     static constexpr int FrameSize = 12;
     static constexpr qint64 FrameIntervalMs = 40;
     static constexpr double RollerSpeedConstant = 800000000.0;

@@ -22,6 +22,7 @@ TEST(ProgramOptions, StartsWithTheDataDirectoryAndTheDeveloperRunAskedFor)
         QStringList arguments;
         QString dataDir;
         std::optional<DeveloperRun> developerRun;
+        bool demo = false;
     } cases[] = {
         {{}, QStringLiteral("/from/env"), std::nullopt},
         {{QStringLiteral("--data-dir"), QStringLiteral("/d")}, QStringLiteral("/d"), std::nullopt},
@@ -45,6 +46,14 @@ TEST(ProgramOptions, StartsWithTheDataDirectoryAndTheDeveloperRunAskedFor)
          QStringLiteral("/d"),
          DeveloperRun::measurement()},
         {{QStringLiteral("--layout")}, QStringLiteral("/from/env"), DeveloperRun::layoutReport()},
+        {{QStringLiteral("--demo"), QStringLiteral("--data-dir"), QStringLiteral("/d")},
+         QStringLiteral("/d"),
+         std::nullopt,
+         true},
+        {{QStringLiteral("--grab"), QStringLiteral("main"), QStringLiteral("a.png"), QStringLiteral("--demo")},
+         QStringLiteral("/from/env"),
+         DeveloperRun::picture(QStringLiteral("main"), QStringLiteral("a.png"), {}),
+         true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -54,6 +63,7 @@ TEST(ProgramOptions, StartsWithTheDataDirectoryAndTheDeveloperRunAskedFor)
         EXPECT_EQ(options.contextArguments.value(0), Program);
         EXPECT_EQ(DataPaths::fromArguments(options.contextArguments).dataDir(), c.dataDir);
         EXPECT_TRUE(options.developerRun == c.developerRun);
+        EXPECT_EQ(options.demo, c.demo);
     }
     qputenv("TOLVANE_DATA_DIR", savedEnv);
 }
@@ -83,6 +93,8 @@ TEST(ProgramOptions, EndsBeforeAnyWindowWithHelpVersionOrAUsageError)
          2,
          "--grab given twice"},
         {{QStringLiteral("--measure=yes")}, 2, "Unexpected value after '--measure"},
+        {{QStringLiteral("--demo=yes")}, 2, "Unexpected value after '--demo"},
+        {{QStringLiteral("--help")}, 0, "--demo"},
         {{QStringLiteral("--grab"), QStringLiteral("main"), QStringLiteral("a.png"),
           QStringLiteral("--measure")},
          2,
@@ -97,8 +109,9 @@ TEST(ProgramOptions, EndsBeforeAnyWindowWithHelpVersionOrAUsageError)
         const ProgramExit& end = std::get<ProgramExit>(parsed);
         EXPECT_EQ(end.exitCode, c.exitCode);
         EXPECT_TRUE(end.text.contains(QLatin1String(c.text))) << end.text.toStdString();
-        if (c.exitCode != 0)
+        if (c.exitCode != 0) {
             EXPECT_TRUE(end.text.contains(QLatin1String("Usage:"))) << end.text.toStdString();
+        }
     }
 }
 

@@ -109,6 +109,8 @@ public:
     DecodeResult decode(const BlackBoxFrame& frame, DateTimeValue time);
 
     const DynoSample& sample() const { return m_sample; }
+    // The panel values of the last sample, as the window's displays were given them.
+    DisplayedValues displayed() const { return displayedValues(m_sample); }
     const SpikeChecks& spikeChecks() const { return m_spikes; }
 
     // The roller rpm of the newest frame, whether or not it passed the limits (0 for a standing
