@@ -11,6 +11,7 @@
 
 #include <vector>
 
+#include "bench_main.h"
 #include "core/acquisition/acquisition_session.h"
 #include "core/analysis/graph_settings.h"
 #include "core/analysis/series_model.h"
@@ -91,9 +92,5 @@ int main(int argc, char** argv)
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QApplication>(argc, argv);
 }

@@ -1,47 +1,29 @@
 #include "ui/acquisition/step_gauges.h"
 
-#include <QWidget>
+#include "ui/acquisition/load_gauge.h"
+#include "ui/acquisition/scrolling_tachometer.h"
 
 namespace tolvane {
 
-namespace {
-
-QWidget* blackStrip(QWidget* parent, const char* name, int height)
+StepGauges::StepGauges(const TextLocale& locale, QWidget* parent)
+    : QObject(parent), m_tachometer(new ScrollingTachometer(locale, parent)),
+      m_loadGauge(new tolvane::LoadGauge(parent))
 {
-    auto* strip = new QWidget(parent);
-    strip->setObjectName(QLatin1String(name));
-    strip->setFixedHeight(height);
-    strip->setAutoFillBackground(true);
-    QPalette palette = strip->palette();
-    palette.setColor(QPalette::Window, Qt::black);
-    strip->setPalette(palette);
-    return strip;
 }
 
-} // namespace
-
-StepGauges::StepGauges(QWidget* parent) : QObject(parent)
-{
-    m_tachometer = blackStrip(parent, "Tachp", TachometerHeight);
-    m_loadGauge = blackStrip(parent, "LoadGauge", LoadGaugeHeight);
-}
-
-// The strips stay plain black until their drawing widgets take their place.
 void StepGauges::setLimits(int maxFps, int maxLbs)
 {
-    Q_UNUSED(maxFps);
-    Q_UNUSED(maxLbs);
+    m_loadGauge->setLimits(maxFps, maxLbs);
 }
 
 void StepGauges::showEngineSpeed(double engineRpm)
 {
-    Q_UNUSED(engineRpm);
+    m_tachometer->show(engineRpm);
 }
 
 void StepGauges::showLoadGauge(float angularAcceleration, float forceRate)
 {
-    Q_UNUSED(angularAcceleration);
-    Q_UNUSED(forceRate);
+    m_loadGauge->show(angularAcceleration, forceRate);
 }
 
 } // namespace tolvane

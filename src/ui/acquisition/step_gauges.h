@@ -1,24 +1,25 @@
 #pragma once
 // StepGauges: the step window's two live strips, the scrolling tachometer `Tachp` (100 pixels
 // high) and the load gauge `LoadGauge` (16 pixels high), both the window's width and black. The
-// window's display hooks reach the strips only through this class, so the strips' drawing can
-// change without touching the window.
+// window's display hooks reach the strips only through this class.
 #include <QObject>
+
+#include "core/common/text_locale.h"
 
 class QWidget;
 
 namespace tolvane {
 
+class LoadGauge;
+class ScrollingTachometer;
+
 class StepGauges : public QObject {
     Q_OBJECT
 public:
-    static constexpr int TachometerHeight = 100;
-    static constexpr int LoadGaugeHeight = 16;
+    StepGauges(const TextLocale& locale, QWidget* parent);
 
-    explicit StepGauges(QWidget* parent);
-
-    QWidget* Tachp() const { return m_tachometer; }
-    QWidget* LoadGauge() const { return m_loadGauge; }
+    ScrollingTachometer* Tachp() const { return m_tachometer; }
+    tolvane::LoadGauge* LoadGauge() const { return m_loadGauge; }
 
     // The marks of the load gauge: the setup's "Max fps/s:" and "Max Lbs/s:".
     void setLimits(int maxFps, int maxLbs);
@@ -28,8 +29,8 @@ public:
     void showLoadGauge(float angularAcceleration, float forceRate);
 
 private:
-    QWidget* m_tachometer = nullptr;
-    QWidget* m_loadGauge = nullptr;
+    ScrollingTachometer* m_tachometer = nullptr;
+    tolvane::LoadGauge* m_loadGauge = nullptr;
 };
 
 } // namespace tolvane

@@ -30,6 +30,8 @@
 #include "core/setup/unit_settings.h"
 #include "core/setup/weather_record.h"
 #include "platform/chart/toolkit_colors.h"
+#include "ui/acquisition/load_gauge.h"
+#include "ui/acquisition/scrolling_tachometer.h"
 #include "ui/acquisition/step_diagnostics_panel.h"
 #include "ui/acquisition/step_gauges.h"
 #include "ui/acquisition/step_graphs.h"
@@ -122,7 +124,7 @@ TDisply::TDisply(const StepWindowModels& models, QWidget* parent)
     m_status->setFixedHeight(34);
     m_status->setContentsMargins(8, 0, 8, 0);
     layout->addWidget(m_status);
-    m_gauges = new StepGauges(central);
+    m_gauges = new StepGauges(models.locale, central);
     layout->addWidget(m_gauges->Tachp());
     layout->addWidget(m_gauges->LoadGauge());
 
