@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCheckBox>
-#include <QFrame>
 #include <QHBoxLayout>
 #include <QHideEvent>
 #include <QLabel>
@@ -37,6 +36,7 @@
 #include "ui/acquisition/step_graphs.h"
 #include "ui/acquisition/step_inertia_measurement.h"
 #include "ui/acquisition/step_memo_binding.h"
+#include "ui/acquisition/step_panels.h"
 #include "ui/acquisition/step_test_menus.h"
 
 namespace tolvane {
@@ -56,19 +56,6 @@ QColor colour(const QString& name)
 QColor textOn(const QColor& background)
 {
     return background.lightness() > 110 ? QColor(Qt::black) : QColor(Qt::white);
-}
-
-QLabel* label(QWidget* parent, const char* name, const QString& text, int pixels, const char* colourName,
-              bool bold = false)
-{
-    auto* l = new QLabel(text, parent);
-    l->setObjectName(QLatin1String(name));
-    QFont font = l->font();
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    l->setFont(font);
-    l->setStyleSheet(QStringLiteral("color: %1;").arg(colour(QLatin1String(colourName)).name()));
-    return l;
 }
 
 QCheckBox* switchBox(QWidget* parent, const char* name, const QString& caption)
@@ -103,7 +90,8 @@ TDisply::TDisply(const StepWindowModels& models, QWidget* parent)
     auto* layout = new QVBoxLayout(central);
     layout->setContentsMargins(4, 2, 4, 2);
     layout->setSpacing(2);
-    layout->addWidget(buildPanels());
+    m_panels = new StepPanels(central);
+    layout->addWidget(m_panels);
 
     m_graphs = new StepGraphs(central);
     m_grid = new QTableWidget(10, 11, central);
@@ -119,7 +107,7 @@ TDisply::TDisply(const StepWindowModels& models, QWidget* parent)
     middle->addWidget(m_graphSplitter, 2);
     layout->addLayout(middle, 1);
 
-    m_status = label(central, "Statusp", NoDataText, 20, "clBlack", true);
+    m_status = liveLabel(central, "Statusp", NoDataText, 20, "clBlack", true);
     m_status->setAutoFillBackground(true);
     m_status->setFixedHeight(34);
     m_status->setContentsMargins(8, 0, 8, 0);
@@ -165,7 +153,6 @@ TDisply::TDisply(const StepWindowModels& models, QWidget* parent)
     m_inertia = std::make_unique<StepInertiaMeasurement>(m_session, models.prompter, models.locale,
                                                          models.paths.testDataDump());
     m_session.setDisplay(this);
-    setPanels(Zero, Zero, Zero);
     showStatus({NoDataText, QStringLiteral("clGray")});
 }
 
@@ -174,48 +161,16 @@ TDisply::~TDisply()
     m_session.setDisplay(nullptr);
 }
 
-QWidget* TDisply::buildPanels()
-{
-    auto* row = new QWidget(this);
-    auto* layout = new QHBoxLayout(row);
-    layout->setContentsMargins(0, 0, 0, 0);
-    const auto panel = [&](QLabel*& caption, QLabel*& value, const char* captionName, const char* valueName,
-                           int pixels, const char* colourName, int stretch) {
-        auto* frame = new QFrame(row);
-        auto* inner = new QVBoxLayout(frame);
-        inner->setContentsMargins(6, 0, 6, 0);
-        inner->setSpacing(0);
-        caption = label(frame, captionName, QString(), 15, "clSilver", true);
-        value = label(frame, valueName, Zero, pixels, colourName, true);
-        value->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        inner->addWidget(caption);
-        inner->addWidget(value, 1);
-        layout->addWidget(frame, stretch);
-        return frame;
-    };
-    panel(m_saeCaption, m_sae, "user_dis1Label", "user_dis1", 40, "clAqua", 2);
-    panel(m_mphCaption, m_mphl, "mphLabel", "mphl", 64, "clLime", 3);
-    panel(m_noxCaption, m_nox, "user_dis2Label", "user_dis2", 40, "clAqua", 2);
-    m_nox->clear();
-    panel(m_tqCaption, m_tql, "TqLabel", "Tql", 64, "clYellow", 3);
-    m_hpPanel = panel(m_hpCaption, m_hpl, "HpLabel", "Hpl", 88, "clRed", 4);
-    m_hpPanel->setObjectName(QStringLiteral("HpPanel"));
-    m_hpPanel->setAutoFillBackground(true);
-    m_warmStatus = label(m_hpPanel, "Warm_Status", QString(), 18, "clFuchsia", true);
-    static_cast<QVBoxLayout*>(m_hpPanel->layout())->insertWidget(1, m_warmStatus, 0, Qt::AlignLeft);
-    return row;
-}
-
 QWidget* TDisply::buildControls()
 {
     auto* column = new QWidget(this);
     column->setFixedWidth(230);
     auto* layout = new QVBoxLayout(column);
     layout->setContentsMargins(0, 0, 0, 0);
-    m_tachRatio = label(column, "TakRatioL", QString(), 15, "clWhite", true);
+    m_tachRatio = liveLabel(column, "TakRatioL", QString(), 15, "clWhite", true);
     layout->addWidget(m_tachRatio);
-    layout->addWidget(label(column, "DirCaption", QStringLiteral("Directory."), 13, "clSilver"));
-    m_testName = label(column, "TestNameL", QString(), 15, "clWhite", true);
+    layout->addWidget(liveLabel(column, "DirCaption", QStringLiteral("Directory."), 13, "clSilver"));
+    m_testName = liveLabel(column, "TestNameL", QString(), 15, "clWhite", true);
     layout->addWidget(m_testName);
     m_autoRec = switchBox(column, "AutoRec", QStringLiteral("Auto Record"));
     m_autoDecel = switchBox(column, "AutoDcelcb", QStringLiteral("Auto Deceleration"));
@@ -337,11 +292,7 @@ void TDisply::takeUnits()
     m_heder->setPlainText(u.engineSpeedUnit() + QLatin1Char('\t') + u.roadSpeedUnit() + QLatin1Char('\t') +
                           u.powerUnitLabel() + QLatin1Char('\t') + u.forceUnit() + QLatin1Char('\t') +
                           u.egaHeadings());
-    m_mphCaption->setText(u.roadSpeedUnit());
-    m_tqCaption->setText(u.forceUnit());
-    m_hpCaption->setText(u.powerUnitLabel());
-    m_saeCaption->setText(QStringLiteral("SAE"));
-    m_noxCaption->setText(QStringLiteral("NOx"));
+    m_panels->takeUnits(u);
     m_graphs->setUnitTitles(u.engineSpeedUnit(), u.powerUnitLabel());
     m_session.takeDisplayFactors();
 }
@@ -421,22 +372,22 @@ void TDisply::StopClick()
     m_session.disconnectUnit();
 }
 
-void TDisply::GotoGraphsClick()
+void TDisply::leaveWith(RecordedDataChoice choice, void (TDisply::*request)())
 {
-    const RecordedDataChoice choice = m_session.controller().leaveForGraphs();
     if (choice != RecordedDataChoice::Proceed)
         return handleChoice(choice);
     hide();
-    emit graphsRequested();
+    emit(this->*request)();
+}
+
+void TDisply::GotoGraphsClick()
+{
+    leaveWith(m_session.controller().leaveForGraphs(), &TDisply::graphsRequested);
 }
 
 void TDisply::ExitAllClick()
 {
-    const RecordedDataChoice choice = m_session.controller().confirmExit();
-    if (choice != RecordedDataChoice::Proceed)
-        return handleChoice(choice);
-    hide();
-    emit exitAllRequested();
+    leaveWith(m_session.controller().confirmExit(), &TDisply::exitAllRequested);
 }
 
 void TDisply::ScriptLBClick(int line)
@@ -482,8 +433,7 @@ void TDisply::afterFrame(const TickResult& result)
     }
     if (c.scriptIndex() != m_shownIndex)
         showTargets();
-    if (m_warmStatus->text() != c.warmUpCaption())
-        m_warmStatus->setText(c.warmUpCaption());
+    m_panels->setWarmUpCaption(c.warmUpCaption());
     showTachRatio();
     m_graphs->followTrace(c.eventTrace());
     m_graphs->followRecordPoints(c.recordPoints());
@@ -523,22 +473,15 @@ void TDisply::showConnection()
         return;
     m_wasOpen = open;
     if (open) {
-        setPanels(Zero, Zero, Zero);
+        m_panels->setTexts(Zero, Zero, Zero);
         showStatus({ConnectedText, StatusColour::Waiting});
         if (isVisible() && state.pollTimerRunning)
             m_timer.start();
     } else {
         m_timer.stop();
-        setPanels(QStringLiteral("Check"), QStringLiteral("no"), QStringLiteral("USB"));
+        m_panels->setTexts(QStringLiteral("Check"), QStringLiteral("no"), QStringLiteral("USB"));
         showStatus({NoDataText, QStringLiteral("clGray")});
     }
-}
-
-void TDisply::setPanels(const QString& speed, const QString& torque, const QString& power)
-{
-    m_mphl->setText(speed);
-    m_tql->setText(torque);
-    m_hpl->setText(power);
 }
 
 void TDisply::showTargets()
@@ -564,7 +507,7 @@ void TDisply::showSwitches()
     m_autoDecel->setChecked(c.autoDeceleration());
     m_autoInc->setChecked(c.autoIncrement());
     m_autoWarm->setChecked(c.autoWarmUp());
-    m_warmStatus->setText(c.warmUpCaption());
+    m_panels->setWarmUpCaption(c.warmUpCaption());
 }
 
 void TDisply::showTachRatio()
@@ -600,6 +543,11 @@ void TDisply::SaveEventBmpClick()
 }
 
 // --- the inertia measurement ---
+
+QLabel* TDisply::Hpl() const
+{
+    return m_panels->Hpl();
+}
 
 bool TDisply::isMeasuringInertia() const
 {
@@ -642,21 +590,12 @@ void TDisply::showLoadGauge(float angularAcceleration, float forceRate)
 
 void TDisply::showValues(const DisplayedValues& values)
 {
-    const TextLocale& l = m_models.locale;
-    m_mphl->setText(formatNumber(values.roadSpeed, u"0.0", l));
-    m_hpl->setText(formatNumber(values.power, u"0.0", l));
-    m_tql->setText(formatNumber(values.engineTorque, u"0.0", l));
-    m_sae->setText(formatNumber(values.correctionPercent, u"0.0", l) + QLatin1Char('%'));
+    m_panels->showValues(values, m_models.locale);
 }
 
 void TDisply::setPowerPanelTeal(bool teal)
 {
-    if (teal == m_teal)
-        return;
-    m_teal = teal;
-    QPalette palette = m_hpPanel->palette();
-    palette.setColor(QPalette::Window, teal ? colour(QStringLiteral("clTeal")) : QColor(Qt::black));
-    m_hpPanel->setPalette(palette);
+    m_panels->setPowerTeal(teal);
 }
 
 } // namespace tolvane

@@ -43,7 +43,6 @@
 #include "core/common/text_locale.h"
 
 class QCheckBox;
-class QFrame;
 class QLabel;
 class QListWidget;
 class QPlainTextEdit;
@@ -62,6 +61,7 @@ class StepGauges;
 class StepGraphs;
 class StepInertiaMeasurement;
 class StepMemoBinding;
+class StepPanels;
 class StepSession;
 class UnitSettings;
 class ViewerState;
@@ -120,9 +120,8 @@ public:
     void startFromSetup();
 
     const StepTestMenus& menus() const { return *m_menus; }
-    QLabel* mphl() const { return m_mphl; }
-    QLabel* Tql() const { return m_tql; }
-    QLabel* Hpl() const { return m_hpl; }
+    StepPanels* panels() const { return m_panels; }
+    QLabel* Hpl() const;
     QLabel* Statusp() const { return m_status; }
     QPlainTextEdit* Heder() const { return m_heder; }
     QListWidget* ScriptLB() const { return m_scriptLB; }
@@ -157,7 +156,6 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
-    QWidget* buildPanels();
     QWidget* buildControls();
     void connectMenus();
     void connectControls();
@@ -172,7 +170,8 @@ private:
     void showTachRatio();
     void onRestarted();
     void handleChoice(RecordedDataChoice choice);
-    void setPanels(const QString& speed, const QString& torque, const QString& power);
+    // Hides the window and sends `request` unless the operator's choice keeps the test here.
+    void leaveWith(RecordedDataChoice choice, void (TDisply::*request)());
 
     StepWindowModels m_models;
     StepSession& m_session;
@@ -184,18 +183,7 @@ private:
     StepMemoBinding* m_memoBinding = nullptr;
     std::unique_ptr<StepInertiaMeasurement> m_inertia;
 
-    QLabel* m_sae = nullptr;
-    QLabel* m_saeCaption = nullptr;
-    QLabel* m_mphl = nullptr;
-    QLabel* m_mphCaption = nullptr;
-    QLabel* m_nox = nullptr;
-    QLabel* m_noxCaption = nullptr;
-    QLabel* m_tql = nullptr;
-    QLabel* m_tqCaption = nullptr;
-    QFrame* m_hpPanel = nullptr;
-    QLabel* m_hpl = nullptr;
-    QLabel* m_hpCaption = nullptr;
-    QLabel* m_warmStatus = nullptr;
+    StepPanels* m_panels = nullptr;
     QLabel* m_tachRatio = nullptr;
     QLabel* m_testName = nullptr;
     QCheckBox* m_autoRec = nullptr;
@@ -215,7 +203,6 @@ private:
     bool m_wasOpen = false;
     int m_shownIndex = -1;
     float m_shownRatio = -1.0f;
-    bool m_teal = false;
 };
 
 } // namespace tolvane
