@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 
+#include "bench_main.h"
 #include "core/acquisition/acquisition_session.h"
 #include "core/acquisition/black_box_frame.h"
 #include "core/acquisition/step_controller.h"
@@ -18,7 +19,6 @@
 #include "core/common/clock.h"
 #include "core/common/scripted_prompter.h"
 #include "core/setup/test_setup.h"
-#include "bench_main.h"
 #include "core/setup/unit_settings.h"
 #include "sim/replay_usb.h"
 

@@ -53,7 +53,8 @@ TickResult AcquisitionSession::tick()
         return result;
     const DateTimeValue time = m_window == LiveWindow::Sweep ? readTime : m_clock.now();
     result.frameRead = true;
-    result.decode = m_decoder.decode(BlackBoxFrame(m_window, *frame), time);
+    result.frame = BlackBoxFrame(m_window, *frame);
+    result.decode = m_decoder.decode(result.frame, time);
     m_link.answer(command());
     emit frameDecoded(result);
     return result;

@@ -14,6 +14,7 @@
 
 #include <memory>
 
+#include "core/acquisition/black_box_frame.h"
 #include "core/acquisition/black_box_link.h"
 #include "core/acquisition/brake_command.h"
 #include "core/acquisition/frame_decoder.h"
@@ -38,6 +39,7 @@ class UnitSettings;
 // What one tick did.
 struct TickResult {
     bool frameRead = false; // a frame was read and decoded (outcome below)
+    BlackBoxFrame frame;    // the bytes read, for the diagnostics panel
     DecodeResult decode;
 };
 

@@ -36,10 +36,11 @@ void InertiaRecorder::append(const InertiaRecord& record)
     if (!m_file.isOpen())
         return;
     char bytes[RecordBytes];
-    const double v[4] = {record.seconds, record.rollerRpm, record.force, record.acceleration};
+    const double v[4] = {record.time, record.rollerRpm, record.force, record.engineRpm};
     for (int i = 0; i < 4; ++i)
         qToLittleEndian<double>(v[i], bytes + i * sizeof(double));
     m_file.write(bytes, RecordBytes);
+    m_file.flush();
 }
 
 QByteArray InertiaRecorder::finish()
@@ -63,7 +64,7 @@ QStringList dumpInertiaRecords(const QByteArray& records, double tachRatio, doub
     InertiaRecord previous = recordAt(records, 0);
     for (qsizetype i = 1; i < count; ++i) {
         const InertiaRecord now = recordAt(records, i * RecordBytes);
-        const double dt = now.seconds - previous.seconds;
+        const double dt = now.time - previous.time;
         if (dt <= 0.0) // a repeated or out-of-order record gives no acceleration
             continue;
         const double g = now.force / tachRatio + now.rollerRpm * 0.0021;

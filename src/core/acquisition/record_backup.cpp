@@ -12,7 +12,7 @@ QString backupPath(const QString& libraryRoot, BackupKind kind)
 
 std::optional<FileError> backUpRecordMemo(const QString& libraryRoot, const QStringList& memo, bool modified)
 {
-    if (!modified || memo.size() <= 1)
+    if (!modified || memo.isEmpty())
         return std::nullopt;
     return writeTextLines(backupPath(libraryRoot, BackupKind::Step), memo);
 }

@@ -15,8 +15,8 @@ enum class BackupKind { Step, Sweep };
 
 QString backupPath(const QString& libraryRoot, BackupKind kind);
 
-// Writes the memo when the operator's edits or new records changed it and it holds more than one
-// line (a single line is only the memo's empty start). Returns an error only for a failed write.
+// Writes the memo when the operator's edits or new records changed it and it holds a line.
+// Returns an error only for a failed write.
 std::optional<FileError> backUpRecordMemo(const QString& libraryRoot, const QStringList& memo, bool modified);
 
 TextReadResult loadRecordBackup(const QString& libraryRoot, BackupKind kind);

@@ -107,7 +107,8 @@ QCPGraph* QcpChart::graphFor(int key)
 {
     if (QCPGraph* existing = graph(key))
         return existing;
-    QCPGraph* created = m_plot->addGraph(m_plot->xAxis, m_plot->yAxis);
+    QCPAxis* valueAxis = m_secondAxisKeys.count(key) ? m_plot->yAxis2 : m_plot->yAxis;
+    QCPGraph* created = m_plot->addGraph(m_plot->xAxis, valueAxis);
     created->setLayer(SeriesLayer);
     m_graphs[key] = created;
     // Keep the drawing order by key: graphs of higher keys move back on top of the new one.
@@ -127,7 +128,14 @@ void QcpChart::draw(const SeriesModel& model, const ChartChanges& changes)
     if (changes.axes)
         applyAxes(model);
     fitAutomaticAxes(model);
-    m_plot->replot();
+    m_plot->replot(m_queuedReplot ? QCustomPlot::rpQueuedReplot : QCustomPlot::rpRefreshHint);
+}
+
+void QcpChart::setSecondAxisKeys(std::set<int> keys)
+{
+    m_secondAxisKeys = std::move(keys);
+    m_plot->yAxis2->setVisible(!m_secondAxisKeys.empty());
+    m_plot->yAxis2->setTickLabels(!m_secondAxisKeys.empty());
 }
 
 void QcpChart::applySeries(int key, const Series& series)
@@ -230,27 +238,29 @@ void QcpChart::fitAutomaticAxes(const SeriesModel& model)
     const bool fitY = model.yAxis().automatic;
     if (!fitX && !fitY)
         return;
-    QCPRange xs, ys;
-    bool found = false, foundY = false;
+    QCPRange xs, ys, ys2;
+    bool found = false, foundY = false, foundY2 = false;
     for (const auto& [key, series] : model.allSeries()) {
         if (!series.enabled)
             continue;
+        const bool second = m_secondAxisKeys.count(key) > 0;
         for (const SeriesPoint& p : series.points) {
             widen(xs, found, p.x);
-            widen(ys, foundY, p.y);
+            widen(second ? ys2 : ys, second ? foundY2 : foundY, p.y);
         }
     }
     if (!found)
         return;
     // A single value still needs a span to draw on.
-    if (xs.size() == 0.0)
-        xs = QCPRange(xs.lower - 1, xs.upper + 1);
-    if (ys.size() == 0.0)
-        ys = QCPRange(ys.lower - 1, ys.upper + 1);
+    const auto spanned = [](QCPRange range) {
+        return range.size() == 0.0 ? QCPRange(range.lower - 1, range.upper + 1) : range;
+    };
     if (fitX)
-        m_plot->xAxis->setRange(xs);
-    if (fitY)
-        m_plot->yAxis->setRange(ys);
+        m_plot->xAxis->setRange(spanned(xs));
+    if (fitY && foundY)
+        m_plot->yAxis->setRange(spanned(ys));
+    if (fitY && foundY2)
+        m_plot->yAxis2->setRange(spanned(ys2));
 }
 
 void QcpChart::setLegend(const QList<QPair<int, QString>>& entries)

@@ -10,6 +10,7 @@
 #include <QPointer>
 
 #include <map>
+#include <set>
 
 #include "core/analysis/chart.h"
 
@@ -35,6 +36,13 @@ public:
     QCustomPlot* plot() const;
 
     void draw(const SeriesModel& model, const ChartChanges& changes) override;
+
+    // Series drawn against the second y axis (on the right), which then shows and fits itself
+    // to them; the others keep the main axis. Set before the keys are first drawn.
+    void setSecondAxisKeys(std::set<int> keys);
+    // Each draw() asks for a repaint at the next pass of the event loop instead of painting at
+    // once: a live window that changes several things in one timer tick paints once, after it.
+    void setQueuedReplot(bool queued) { m_queuedReplot = queued; }
 
     // The graph drawing the series under key, nullptr before the key was drawn.
     QCPGraph* graph(int key) const;
@@ -68,6 +76,8 @@ private:
     QPointer<QCustomPlot> m_plot;
     std::map<int, QCPGraph*> m_graphs;
     std::map<int, QCPGraph*> m_regressions;
+    std::set<int> m_secondAxisKeys;
+    bool m_queuedReplot = false;
     QCPItemStraightLine* m_zeroX = nullptr; // the axes through (0, 0), when they cross there
     QCPItemStraightLine* m_zeroY = nullptr;
 };

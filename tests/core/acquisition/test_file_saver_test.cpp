@@ -107,14 +107,17 @@ TEST(TestFileSaver, ReportsAFailedWrite)
     EXPECT_EQ(prompter.asked().back().icon, PromptIcon::Error);
 }
 
-TEST(RecordBackup, WritesOnlyAChangedMemoOfMoreThanOneLine)
+TEST(RecordBackup, WritesOnlyAChangedMemoThatHoldsLines)
 {
     QTemporaryDir dir;
     const QString root = dir.path();
-    EXPECT_FALSE(backUpRecordMemo(root, {QStringLiteral("only")}, true));
+    EXPECT_FALSE(backUpRecordMemo(root, {}, true));
     EXPECT_FALSE(QFile::exists(backupPath(root, BackupKind::Step)));
     EXPECT_FALSE(backUpRecordMemo(root, {QStringLiteral("a"), QStringLiteral("b")}, false));
     EXPECT_FALSE(QFile::exists(backupPath(root, BackupKind::Step)));
+    // The first record line of a test is worth keeping as much as any later one.
+    EXPECT_FALSE(backUpRecordMemo(root, {QStringLiteral("only")}, true));
+    EXPECT_EQ(loadRecordBackup(root, BackupKind::Step).lines, QStringList{QStringLiteral("only")});
     EXPECT_FALSE(backUpRecordMemo(root, {QStringLiteral("a"), QStringLiteral("b")}, true));
     EXPECT_EQ(loadRecordBackup(root, BackupKind::Step).lines, (QStringList{QStringLiteral("a"), QStringLiteral("b")}));
     EXPECT_TRUE(backupPath(root, BackupKind::Sweep).endsWith(QLatin1String("/Sweep_Backup")));
@@ -134,11 +137,26 @@ TEST(InertiaDump, TurnsRecordsIntoMemoLines)
     EXPECT_FALSE(recorder.isRunning());
     EXPECT_EQ(QFileInfo(dir.filePath(QStringLiteral("Tst_Data.tmp"))).size(), 0);
 
-    // G = 31.5 / 3 + 1100 × 0.0021 = 12.81; α = 100 × 0.10472 / 0.5 = 20.944;
+    // Times in time-step units. G = 31.5 / 3 + 1100 × 0.0021 = 12.81; α = 100 × 0.10472 / 0.5 = 20.944;
     // power = (2 × 20.944 + 12.81) × 1100 × 3 / 5252 = 34.367
     const QStringList lines = dumpInertiaRecords(bytes, 3.0, 2.0, TextLocale::standard());
     ASSERT_EQ(lines.size(), 2);
     EXPECT_EQ(lines[0], QLatin1String("33.00\t41.69\t34.37\t12.81\t20.94\t"));
     EXPECT_TRUE(dumpInertiaRecords(bytes.left(40), 3.0, 2.0, TextLocale::standard()).isEmpty()); // one record and a torn one
     EXPECT_TRUE(dumpInertiaRecords(bytes, 0.0, 2.0, TextLocale::standard()).isEmpty());
+}
+
+TEST(InertiaDump, AccelerationIsPerTimeStepUnitOfTheDecoder)
+{
+    // Two samples 40 ms apart, timed as the decoder times them: Δt = 0.0463 units (0.04 / 0.864 s),
+    // α = 1 rpm × 0.10472 / Δt = 2.262; G = 30 / 3 + 1001 × 0.0021 = 12.102;
+    // power = (3.5 × 2.262 + 12.102) × 1001 × 3 / 5252 = 11.45.
+    const double day = 46024.0 + 8.0 / 24.0;
+    QTemporaryDir dir;
+    InertiaRecorder recorder;
+    ASSERT_FALSE(recorder.start(dir.filePath(QStringLiteral("Tst_Data.tmp"))));
+    recorder.append({InertiaRecord::timeUnits(day), 1000.0, 30.0, 3000.0});
+    recorder.append({InertiaRecord::timeUnits(day + 40.0 / 86400000.0), 1001.0, 30.0, 3003.0});
+    const QStringList lines = dumpInertiaRecords(recorder.finish(), 3.0, 3.5, TextLocale::standard());
+    EXPECT_EQ(lines, QStringList{QStringLiteral("30.03\t37.94\t11.45\t12.10\t2.26\t")});
 }
