@@ -5,6 +5,7 @@
 
 #include <QCoreApplication>
 
+#include "bench_main.h"
 #include "core/common/number_text.h"
 #include "core/common/scripted_prompter.h"
 #include "core/setup/test_setup.h"
@@ -62,11 +63,5 @@ BENCHMARK(BM_HeadlessSweepTest)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }

@@ -11,6 +11,7 @@
 #include <QByteArray>
 #include <QCoreApplication>
 
+#include "bench_main.h"
 #include "core/acquisition/acquisition_session.h"
 #include "core/acquisition/black_box_frame.h"
 #include "core/acquisition/step_controller.h"
@@ -133,11 +134,5 @@ BENCHMARK(BM_DecoderOnlyFrame);
 
 int main(int argc, char** argv)
 {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv))
-        return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
+    return runBenchmarks<QCoreApplication>(argc, argv);
 }
