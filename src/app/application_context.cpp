@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QDir>
 
+#include "app/black_box_choice.h"
+#include "app/live_testing.h"
 #include "core/library/file_name_proposal.h"
 #include "ui/analysis/graph_window.h"
 #include "ui/analysis/run_viewer_window.h"
@@ -21,18 +23,26 @@
 
 namespace tolvane {
 
-ApplicationContext::ApplicationContext(const QStringList& arguments) : ApplicationContext(arguments, nullptr)
+ApplicationContext::ApplicationContext(const QStringList& arguments, bool demo)
+    : ApplicationContext(arguments, nullptr, nullptr, demo)
 {
 }
 
 ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter& prompter)
-    : ApplicationContext(arguments, &prompter)
+    : ApplicationContext(arguments, &prompter, nullptr, true)
 {
 }
 
-ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter* prompter)
+ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter& prompter, const Clock& clock)
+    : ApplicationContext(arguments, &prompter, &clock, true)
+{
+}
+
+ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter* prompter, const Clock* clock,
+                                       bool demo)
     : m_paths(DataPaths::fromArguments(arguments)), m_locale(TextLocale::system()),
       m_config(m_paths.usbIni(), m_locale), m_prompter(prompter ? *prompter : m_qtPrompter),
+      m_clock(clock ? *clock : m_systemClock),
       m_testSetup(m_units, m_prompter, m_locale), m_atmosphere(m_runConditions, m_prompter, m_locale),
       m_plotter(m_chart, m_selection, m_graphSettings, m_viewer, m_prompter, m_locale.decimalSeparator)
 {
@@ -76,6 +86,12 @@ ApplicationContext::ApplicationContext(const QStringList& arguments, Prompter* p
     m_powerUnits = std::make_unique<TPwrUnit>(m_config, m_units, m_prompter, &form);
     form.attachLateWindows({*m_hints, *m_powerUnits});
     connectWindows();
+    m_live = std::make_unique<LiveTesting>(
+        LiveTesting::Models{m_paths, m_config, m_locale, m_prompter, m_clock, m_units, m_testSetup, m_runConditions,
+                            m_atmosphere, m_weather, m_viewer, m_notes, m_chart, m_graphSettings},
+        LiveTesting::GraphScreen{form, *m_browser, *m_graph, *m_viewFiles, *m_saveDialog, *m_atmosphericWindow,
+                                 *m_newTestHelp, *m_hints, *m_splash},
+        chooseBlackBox(demo, m_clock));
 }
 
 ApplicationContext::~ApplicationContext() = default;

@@ -11,6 +11,7 @@
 #include "core/analysis/series_model.h"
 #include "core/analysis/viewer_state.h"
 #include "core/analysis/viewer_text.h"
+#include "core/common/clock.h"
 #include "core/common/configuration.h"
 #include "core/common/data_paths.h"
 #include "core/common/text_locale.h"
@@ -21,10 +22,12 @@
 #include "core/setup/run_conditions.h"
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
+#include "core/setup/weather_record.h"
 #include "ui/shell/qt_prompter.h"
 
 namespace tolvane {
 
+class LiveTesting;
 class TAboutBr;
 class TAtomComdF;
 class TCmpNamef;
@@ -43,10 +46,13 @@ class TViewFiles;
 class ApplicationContext {
 public:
     // arguments: the program's command line ("--data-dir DIR" chooses the data directory). The
-    // operator answers through Qt's dialogs.
-    explicit ApplicationContext(const QStringList& arguments);
-    // The same program with every question put to prompter (the tests' scripted operator).
+    // operator answers through Qt's dialogs; the live windows use the real unit when one is
+    // attached and demo is false, else the Demo Dyno, on the system clock.
+    explicit ApplicationContext(const QStringList& arguments, bool demo = false);
+    // The same program with every question put to prompter (the tests' scripted operator), on
+    // the Demo Dyno, by the system clock or by `clock` (a manual one steps whole tests).
     ApplicationContext(const QStringList& arguments, Prompter& prompter);
+    ApplicationContext(const QStringList& arguments, Prompter& prompter, const Clock& clock);
     ~ApplicationContext();
     ApplicationContext(const ApplicationContext&) = delete;
     ApplicationContext& operator=(const ApplicationContext&) = delete;
@@ -62,6 +68,7 @@ public:
     THintBrzr& hintsWindow() const { return *m_hints; }
     TAtomComdF& atmosphericWindow() const { return *m_atmosphericWindow; }
     TPwrUnit& powerUnitsDialog() const { return *m_powerUnits; }
+    LiveTesting& liveTesting() const { return *m_live; }
 
     // The state the windows share.
     Selection& selection() { return m_selection; }
@@ -73,9 +80,13 @@ public:
     ViewerText& notes() { return m_notes; }
     GraphSettings& graphSettings() { return m_graphSettings; }
     SeriesModel& chart() { return m_chart; }
+    TestSetup& testSetup() { return m_testSetup; }
+    RunConditions& runConditions() { return m_runConditions; }
+    WeatherRecord& weather() { return m_weather; }
+    const DataPaths& paths() const { return m_paths; }
 
 private:
-    ApplicationContext(const QStringList& arguments, Prompter* prompter);
+    ApplicationContext(const QStringList& arguments, Prompter* prompter, const Clock* clock, bool demo);
     void connectWindows();
 
     DataPaths m_paths;
@@ -83,6 +94,8 @@ private:
     Configuration m_config;
     QtPrompter m_qtPrompter;
     Prompter& m_prompter;
+    SystemClock m_systemClock;
+    const Clock& m_clock;
 
     UnitSettings m_units;
     CompanyInfo m_company;
@@ -90,6 +103,7 @@ private:
     TestSetup m_testSetup;
     RunConditions m_runConditions;
     AtmosphericConditions m_atmosphere;
+    WeatherRecord m_weather;
     Selection m_selection;
     ViewerState m_viewer;
     ViewerText m_notes;
@@ -113,6 +127,7 @@ private:
     std::unique_ptr<TAtomComdF> m_atmosphericWindow;
     std::unique_ptr<TNtstDia> m_newTestHelp;
     std::unique_ptr<TPwrUnit> m_powerUnits;
+    std::unique_ptr<LiveTesting> m_live;
 };
 
 } // namespace tolvane

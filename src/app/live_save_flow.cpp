@@ -3,7 +3,6 @@
 #include <QFileInfo>
 
 #include "core/acquisition/acquisition_session.h"
-#include "core/acquisition/sweep_controller.h"
 #include "core/acquisition/test_file_fields.h"
 #include "core/acquisition/test_file_saver.h"
 #include "core/analysis/viewer_state.h"
@@ -49,9 +48,9 @@ bool LiveSaveFlow::write(const QString& fullPath, After after)
 
     m_parts.viewer.setCurrentFile(result.fullPath);
     if (sweep) {
-        m_parts.sweep.memo().clear();
+        // The next load of the run filters its spikes; the sweep window clears and resets itself
+        // on `written`.
         m_parts.viewer.setSpikeFilterArmed(true);
-        m_parts.sweep.controller().saved();
     } else {
         m_parts.setup.setNotes(m_parts.conditions.notes());
         m_parts.step.memo().clear();

@@ -57,7 +57,8 @@ public:
 signals:
     void atmosphericWindowRequested();
     void saveDialogRequested();
-    // The file is written and is the current run: the browser moves to its folder.
+    // The file is written and is the current run: the browser moves to its folder, and the
+    // window that recorded it (window()) starts afresh.
     void written(const QString& fullPath);
     void returnToTestRequested(LiveWindow window);
     void graphScreenRequested(const QString& savedPath);

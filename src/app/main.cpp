@@ -31,7 +31,7 @@ int main(int argc, char* argv[])
     QApplication::setApplicationName(QStringLiteral("Tolvane"));
     QApplication::setWindowIcon(tolvane::programIcon());
 
-    tolvane::ApplicationContext context(options->contextArguments);
+    tolvane::ApplicationContext context(options->contextArguments, options->demo);
     if (options->developerRun)
         return options->developerRun->run(context, sinceStart);
     QObject::connect(&context.mainWindow(), &tolvane::TForm1::closed, &app, &QCoreApplication::quit);

@@ -11,8 +11,6 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include <cmath>
-#include <limits>
 #include <utility>
 #include <vector>
 
@@ -30,6 +28,7 @@
 #include "core/setup/test_setup.h"
 #include "core/setup/unit_settings.h"
 #include "core/setup/weather_record.h"
+#include "sim/demo_calibration.h"
 #include "sim/headless_run.h"
 #include "sim/vehicle_presets.h"
 
@@ -47,22 +46,6 @@ constexpr RangeOption RangeOptions[] = {
     {"end", TestSetup::Spin::RedLine},
     {"inc", TestSetup::Spin::AutoInc},
 };
-
-// The Demo Dyno's load cell goes into a configuration that has none, so the decoder's force is
-// the brake's reaction; a configuration with its own calibration is left as it is.
-std::optional<QString> calibrateLoadCell(Configuration& config, const sim::DemoDyno& dyno)
-{
-    constexpr double none = std::numeric_limits<double>::quiet_NaN();
-    if (!std::isnan(config.read(ConfigKeys::LoadOff, none)) &&
-        !std::isnan(config.read(ConfigKeys::LoadSpan, none)))
-        return std::nullopt;
-    ConfigChanges changes = config.changes();
-    changes.set(ConfigKeys::LoadOff, dyno.loadCellOffset());
-    changes.set(ConfigKeys::LoadSpan, dyno.loadCellSpan());
-    if (const std::optional<FileError> error = config.apply(changes))
-        return error->message;
-    return std::nullopt;
-}
 
 // The last message the run's operator was shown, for the error stream.
 QString lastMessage(const ScriptedPrompter& prompter)
@@ -148,7 +131,7 @@ int runSimulate(const Command& self, const QStringList& arguments, CommandIo& io
     Configuration config(paths.usbIni(), locale);
     ManualClock probeClock;
     const sim::DemoDyno probe(probeClock, options.dyno);
-    const std::optional<QString> calibrationError = calibrateLoadCell(config, probe);
+    const std::optional<QString> calibrationError = sim::storeDemoLoadCell(config, probe);
     options.calibration =
         readLiveCalibration(config, kind == TestFileKind::Step ? LiveWindow::Step : LiveWindow::Sweep);
     if (calibrationError) {

@@ -195,8 +195,10 @@ TEST_F(BrowserWindowTest, CaptionGridHeaderAndMenu)
     QObject::connect(window.get(), &TDirForm::rootDirectoryDialogRequested, [&] { ++rootDialogs; });
     test::item(*window->PopupMenu1(), "ChangeRoot1").trigger();
     EXPECT_EQ(rootDialogs, 1);
-    // The test windows are not part of the program yet.
-    EXPECT_FALSE(test::item(*window->PopupMenu1(), "GoToTest1").isEnabled());
+    int newTests = 0;
+    QObject::connect(window.get(), &TDirForm::newTestRequested, [&] { ++newTests; });
+    test::item(*window->PopupMenu1(), "GoToTest1").trigger();
+    EXPECT_EQ(newTests, 1);
 }
 
 TEST_F(BrowserWindowTest, RenameFileRenamesTheShownRunAndItsSelectionRow)

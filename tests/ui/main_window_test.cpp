@@ -156,7 +156,7 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
         bool enabled;
     };
     const Item items[] = {
-        {"NewTest1", "New Test", "F5", true, false},
+        {"NewTest1", "New Test", "F5", true, true},
         {"Savedtestlocation1", "Saved test location", "", true, true},
         {"PrintSelectedFiles1", "Print...", "", true, false},
         {"ExitAll1", "Exit", "Alt+F4", true, true},
@@ -187,11 +187,14 @@ TEST_F(MainWindowTest, MenuCaptionsShortcutsAndItemsNotYetAvailable)
         EXPECT_EQ(action->isEnabled(), item.enabled);
     }
     // So are the child windows' items of windows still to come.
-    for (const char* name : {"GraphAll1", "PrintGraph1", "GotoTest1"})
+    for (const char* name : {"GraphAll1", "PrintGraph1"})
         EXPECT_FALSE(test::item(*graphWindow->contextMenu(), name).isEnabled()) << name;
-    for (const char* name : {"CompareNotes1", "Print1", "GotoTest1"})
+    for (const char* name : {"CompareNotes1", "Print1"})
         EXPECT_FALSE(test::item(*viewFiles->contextMenu(), name).isEnabled()) << name;
-    EXPECT_FALSE(test::item(*browser->PopupMenu1(), "GoToTest1").isEnabled());
+    // Every way to a new test is open.
+    EXPECT_TRUE(test::item(*graphWindow->contextMenu(), "GotoTest1").isEnabled());
+    EXPECT_TRUE(test::item(*viewFiles->contextMenu(), "GotoTest1").isEnabled());
+    EXPECT_TRUE(test::item(*browser->PopupMenu1(), "GoToTest1").isEnabled());
     EXPECT_TRUE(test::item(*browser->PopupMenu1(), "ClearAll1").isEnabled());
 
     // The hidden hints item's key works all the same.

@@ -157,9 +157,7 @@ void TGraph::buildMenu()
         PrintGraph1Click();
     })->setEnabled(false);
     m_menu->addSeparator();
-    addItem(m_menu, "GotoTest1", QStringLiteral("Goto Test"), [this] {
-        emit gotoTestRequested();
-    })->setEnabled(false);
+    addItem(m_menu, "GotoTest1", QStringLiteral("Goto Test"), [this] { emit gotoTestRequested(); });
 }
 
 void TGraph::GraphAll1Click()

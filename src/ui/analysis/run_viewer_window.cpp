@@ -167,9 +167,7 @@ void TViewFiles::buildMenu()
     addItem("LoadBackup1", QStringLiteral("Load Backup"), [this] { LoadBackup1Click(); });
     m_menu->addSeparator();
     addItem("Print1", QStringLiteral("Print"), [this] { emit printRequested(); })->setEnabled(false);
-    addItem("GotoTest1", QStringLiteral("Goto &Test"), [this] {
-        emit gotoTestRequested();
-    })->setEnabled(false);
+    addItem("GotoTest1", QStringLiteral("Goto &Test"), [this] { emit gotoTestRequested(); });
     addItem("EvenInc1", QStringLiteral("Even Inc"), [this] { EvnIncClick(); });
     addItem("writem1", QStringLiteral("writem"), [this] { writem1Click(); });
     addItem("SpikeFilter1", QStringLiteral("Spike Filter"), [this] { SpikeFilter1Click(); });

@@ -153,7 +153,7 @@ void TDirForm::buildMenu()
     add("ChangeRoot1", QStringLiteral("Saved Test Location"),
         [this] { emit rootDirectoryDialogRequested(); });
     // The test windows are not part of the program yet.
-    add("GoToTest1", QStringLiteral("Go To Test"), [this] { emit newTestRequested(); })->setEnabled(false);
+    add("GoToTest1", QStringLiteral("Go To Test"), [this] { emit newTestRequested(); });
 }
 
 void TDirForm::report(const QString& title, const QString& text)

@@ -97,7 +97,9 @@ QAction* TForm1::addItem(QMenu* menu, const char* name, const QString& caption, 
 void TForm1::buildMenu()
 {
     QMenu* files = menuBar()->addMenu(QStringLiteral("Files"));
-    addItem(files, "NewTest1", QStringLiteral("New Test"), {}, QKeySequence(Qt::Key_F5));
+    addItem(
+        files, "NewTest1", QStringLiteral("New Test"), [this] { emit newTestRequested(); },
+        QKeySequence(Qt::Key_F5));
     files->addSeparator();
     addItem(files, "Savedtestlocation1", QStringLiteral("Saved test location"),
             [this] { Savedtestlocation1Click(); });

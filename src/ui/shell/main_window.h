@@ -126,6 +126,8 @@ public:
 
 signals:
     void rootDirectoryChanged(const QString& root);
+    // "New Test": the live-testing side runs the New Test sequence.
+    void newTestRequested();
     // The window closed after saving the layout: the program ends.
     void closed();
 
