@@ -104,6 +104,8 @@ public:
 
     // Handlers, public so the tests (and the application) drive them directly.
     void Timer1Timer();
+    // The 40 ms poll timer, for measuring the live cost from outside.
+    QTimer& Timer1() { return m_timer; }
     void FormShow();
     void FormHide();
     void RestartClick();
