@@ -47,12 +47,13 @@ quint32 periodAt(double engineRpm)
 struct Rig {
     Rig()
     {
-        setup.setValue(TestSetup::Spin::MnSec, 2);
-        setup.setChecked(TestSetup::Check::AutoDecellcb, false);
-        setup.setScript({QStringLiteral("8000")});
+        // The sweep's range first: a new start speed writes a new default script.
         setup.setValue(TestSetup::Spin::MnRpm, 4000);
         setup.setValue(TestSetup::Spin::RedLine, 6000);
         setup.setText(TestSetup::Text::TachRatio, QStringLiteral("3.125"));
+        setup.setValue(TestSetup::Spin::MnSec, 2);
+        setup.setChecked(TestSetup::Check::AutoDecellcb, false);
+        setup.setScript({QStringLiteral("8000")});
     }
     ScriptedPrompter prompter;
     const TextLocale locale;
