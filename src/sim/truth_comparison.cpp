@@ -15,7 +15,8 @@ std::vector<RecordedPoint> compareWithTruth(const QStringList& lines, TestFileKi
                                             const StepLineTruth* stepTruth)
 {
     const bool step = kind == TestFileKind::Step;
-    const QString heading = units.engineSpeedUnit() + QLatin1Char('\t') + units.roadSpeedUnit() + QLatin1Char('\t');
+    const QString heading =
+        units.engineSpeedUnit() + QLatin1Char('\t') + units.roadSpeedUnit() + QLatin1Char('\t');
     qsizetype at = 0;
     while (at < lines.size() && !lines[at].startsWith(heading))
         ++at;

@@ -35,8 +35,9 @@ struct RecordedPoint {
 // The data lines of `fileLines` (those between the column headings and "end.") beside the truth.
 // A step file's k-th data line is matched with stepTruth's k-th line when one is given, else with
 // the wide-open power; its power and torque carry the unit multipliers, a sweep file's do not.
-std::vector<RecordedPoint> compareWithTruth(const QStringList& fileLines, TestFileKind kind, const DemoDyno& dyno,
-                                            const UnitSettings& units, const TextLocale& locale,
+std::vector<RecordedPoint> compareWithTruth(const QStringList& fileLines, TestFileKind kind,
+                                            const DemoDyno& dyno, const UnitSettings& units,
+                                            const TextLocale& locale,
                                             const StepLineTruth* stepTruth = nullptr);
 
 } // namespace tolvane::sim

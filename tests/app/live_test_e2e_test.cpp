@@ -9,6 +9,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSpinBox>
@@ -36,6 +37,7 @@
 #include "ui/acquisition/sweep_test_window.h"
 #include "ui/setup/atmospheric_window.h"
 #include "ui/setup/test_setup_window.h"
+#include "ui/shell/company_dialog.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/save_dialog.h"
 
@@ -53,6 +55,25 @@ struct Range {
     int start;
     int end;
     int increment;
+};
+
+const QString CompanyName = QStringLiteral("Tolvane Test Shop");
+const QString CompanyAddress = QStringLiteral("1 Roller Lane");
+
+// The operator of a first start: asked for the company, types it and presses OK; the library
+// folder offered next is taken as it stands.
+struct FirstStartOperator {
+    FirstStartOperator()
+    {
+        prompter.queueModal([](QObject& dialog) {
+            auto& company = dynamic_cast<TCmpNamef&>(dialog);
+            company.comp1()->setText(CompanyName);
+            company.comp2()->setText(CompanyAddress);
+            company.OKBtnClick();
+            return true;
+        });
+    }
+    ScriptedPrompter prompter;
 };
 
 // The program on a first start in an empty data directory, the operator's answers scripted and
@@ -95,8 +116,8 @@ struct Program {
         StepSession& session = live.stepSession();
         const StepController& controller = session.controller();
         int recordX = 0;
-        const QMetaObject::Connection feed = QObject::connect(
-            &session, &AcquisitionSession::frameDecoded, [&](const TickResult& result) {
+        const QMetaObject::Connection feed =
+            QObject::connect(&session, &AcquisitionSession::frameDecoded, [&](const TickResult& result) {
                 if (result.decode.outcome == FrameOutcome::Accepted)
                     truth.addSample(recordX, dyno().lastReadTruth());
             });
@@ -156,14 +177,15 @@ struct Program {
     }
 
     QTemporaryDir dir;
-    ScriptedPrompter prompter;
+    FirstStartOperator firstStart;
+    ScriptedPrompter& prompter = firstStart.prompter;
     ManualClock clock{Start};
     ApplicationContext context;
     LiveTesting& live;
 };
 
-// The data lines of a saved file: between the column headings (the line after the tach ratio's
-// blank line for a step file, after the blank below them for a sweep) and "end.".
+// The data lines of a saved file: from `skip` lines below the column headings (1 in a step file,
+// 2 in a sweep file, whose headings have a blank line below them) to "end.".
 QStringList dataLines(const QStringList& lines, const QString& heading, int skip)
 {
     const qsizetype at = lines.indexOf(heading);
@@ -225,10 +247,12 @@ TEST(LiveTestEndToEnd, AWholeTestSavedThenGraphedMatchesTheDynosTruth)
         const QStringList lines = readTextLines(path).lines;
         ASSERT_GT(lines.size(), 2);
         EXPECT_EQ(lines[1], QStringLiteral("Demo\\Stock\\") + QLatin1String(c.fileName));
+        EXPECT_EQ(lines.mid(lines.size() - 2), (QStringList{CompanyName, CompanyAddress}));
         const UnitSettings& units = program.context.units();
         const QString heading = units.engineSpeedUnit() + QLatin1Char('\t') + units.roadSpeedUnit() +
-                                QLatin1Char('\t') + units.powerUnitLabel() + QLatin1Char('\t') + units.forceUnit() +
-                                QLatin1Char('\t') + (step ? units.egaHeadings() : QStringLiteral("Acc \tD_Tq \tS_Tq \tAngO \t"));
+                                QLatin1Char('\t') + units.powerUnitLabel() + QLatin1Char('\t') +
+                                units.forceUnit() + QLatin1Char('\t') +
+                                (step ? units.egaHeadings() : QStringLiteral("Acc \tD_Tq \tS_Tq \tAngO \t"));
         const QStringList data = dataLines(lines, heading, step ? 1 : 2);
         if (step)
             EXPECT_EQ(data.size(), 3);
@@ -253,8 +277,8 @@ TEST(LiveTestEndToEnd, AWholeTestSavedThenGraphedMatchesTheDynosTruth)
         const double correction = appliedCorrection(lines, locale);
         ASSERT_GT(correction, 0.5);
         const std::vector<sim::RecordedPoint> points =
-            sim::compareWithTruth(lines, step ? TestFileKind::Step : TestFileKind::Sweep, program.dyno(), units,
-                                  locale, step ? &truth : nullptr);
+            sim::compareWithTruth(lines, step ? TestFileKind::Step : TestFileKind::Sweep, program.dyno(),
+                                  units, locale, step ? &truth : nullptr);
         int checked = 0;
         for (const sim::RecordedPoint& p : points) {
             if (!step && (p.engineRpm < c.range.start + 500 || p.engineRpm > c.range.end - 500))
@@ -275,6 +299,10 @@ TEST(LiveTestEndToEnd, AWholeTestSavedThenGraphedMatchesTheDynosTruth)
             EXPECT_EQ(checked, 3);
         else
             EXPECT_GT(checked, 100);
+        // A clean run asks the operator nothing beyond the windows it went through.
+        EXPECT_EQ(program.prompter.askedTexts(), QStringList());
+        EXPECT_EQ(program.prompter.modalWindows(),
+                  (QStringList{QStringLiteral("TCmpNamef"), QStringLiteral("TCngDir")}));
     }
 }
 
