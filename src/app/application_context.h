@@ -82,6 +82,7 @@ public:
     SeriesModel& chart() { return m_chart; }
     TestSetup& testSetup() { return m_testSetup; }
     RunConditions& runConditions() { return m_runConditions; }
+    AtmosphericConditions& atmosphere() { return m_atmosphere; }
     WeatherRecord& weather() { return m_weather; }
     const DataPaths& paths() const { return m_paths; }
 

@@ -188,10 +188,16 @@ void LiveTesting::connectSaving()
         m_screen.browser.WriteDirBoxs(path);
     });
     connect(&flow, &LiveSaveFlow::returnToTestRequested, this, [this](LiveWindow window) {
-        if (window == LiveWindow::Sweep)
+        if (window == LiveWindow::Sweep) {
             m_sweepWindow->showMaximized();
-        else
-            m_stepWindow->showMaximized();
+            return;
+        }
+        // The next step test starts from its first target, and the setup comes up for whatever
+        // the operator changes before it.
+        m_stepWindow->showMaximized();
+        m_stepWindow->RestartClick();
+        m_setupWindow->show();
+        m_setupWindow->raise();
     });
     connect(&flow, &LiveSaveFlow::graphScreenRequested, this, [this](const QString& path) {
         m_stepWindow->hide();

@@ -205,48 +205,7 @@ SaveResult HeadlessRun::save(const SaveTarget& target, const TestFileHeader& hea
 std::vector<RecordedPoint> HeadlessRun::compareWithTruth(const QStringList& lines) const
 {
     const Parts& p = *m_parts;
-    const QString heading =
-        p.units.engineSpeedUnit() + QLatin1Char('\t') + p.units.roadSpeedUnit() + QLatin1Char('\t');
-    qsizetype at = 0;
-    while (at < lines.size() && !lines[at].startsWith(heading))
-        ++at;
-    // The step file's power and torque carry the unit multipliers; the sweep file's do not.
-    const double powerFactor = p.step ? p.units.powerFactor() : 1.0;
-    const double forceFactor = p.step ? p.units.forceFactor() : 1.0;
-    std::vector<RecordedPoint> points;
-    // The k-th data line of a step file is the k-th line of the record memo.
-    std::size_t line = 0;
-    for (++at; at < lines.size() && lines[at] != QLatin1String("end."); ++at, ++line) {
-        const QStringList fields = lines[at].split(QLatin1Char('\t'));
-        if (fields.size() < 4)
-            continue;
-        const std::optional<double> rpm = parseFloat(fields[0], p.locale);
-        const std::optional<double> power = parseFloat(fields[2], p.locale);
-        const std::optional<double> torque = parseFloat(fields[3], p.locale);
-        if (!rpm || !power || !torque || *rpm <= 0.0)
-            continue;
-        RecordedPoint point;
-        point.engineRpm = *rpm;
-        point.power = *power;
-        point.torque = *torque;
-        const double wideOpen = p.dyno.trueWheelPower(*rpm, 1.0);
-        point.wideOpenPower = wideOpen * powerFactor;
-        // A step line is checked against the line exact frames give (step_line_truth.h); a sweep
-        // line states the wheel power itself, the roller's acceleration taken into account.
-        double truth = wideOpen;
-        double truthRpm = *rpm;
-        if (p.stepTruth) {
-            const auto& stepLines = p.stepTruth->lines();
-            if (line < stepLines.size() && stepLines[line].engineRpm >= 1.0) {
-                truth = stepLines[line].power;
-                truthRpm = stepLines[line].engineRpm;
-            }
-        }
-        point.truePower = truth * powerFactor;
-        point.trueTorque = truth * FrameDecoder::PowerDivisor / truthRpm * forceFactor;
-        points.push_back(point);
-    }
-    return points;
+    return sim::compareWithTruth(lines, p.options.kind, p.dyno, p.units, p.locale, p.stepTruth.get());
 }
 
 } // namespace tolvane::sim

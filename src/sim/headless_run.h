@@ -20,6 +20,7 @@
 #include "core/common/text_locale.h"
 #include "sim/auto_rider.h"
 #include "sim/demo_dyno.h"
+#include "sim/truth_comparison.h"
 
 namespace tolvane {
 class Prompter;
@@ -44,20 +45,6 @@ struct HeadlessOptions {
     qint64 maxSimulatedMs = 0;
 };
 
-// One data line of the saved file beside the simulator's truth of what the line states, its torque
-// referred to the engine speed as the file's torque column is (power x 5252 / engine rpm). A sweep
-// line states the steady wide-open wheel power at its engine speed; a step line the mean the
-// program takes over its recording, here taken over the dyno's exact frames (step_line_truth.h).
-// wideOpenPower is the steady wide-open wheel power at the line's engine speed for either kind.
-struct RecordedPoint {
-    double engineRpm = 0.0;
-    double power = 0.0;
-    double torque = 0.0;
-    double truePower = 0.0;
-    double trueTorque = 0.0;
-    double wideOpenPower = 0.0;
-};
-
 class HeadlessRun {
 public:
     // The setup's step script, tach ratio and inertia texts and limits drive the test; the
@@ -80,7 +67,7 @@ public:
     // Writes the test through the saver (overwrite question, refusal outside the root).
     SaveResult save(const SaveTarget& target, const TestFileHeader& header, Prompter& prompter) const;
 
-    // The data lines of a built file beside the truth.
+    // The data lines of a built file beside the truth (truth_comparison.h).
     std::vector<RecordedPoint> compareWithTruth(const QStringList& fileLines) const;
 
 private:

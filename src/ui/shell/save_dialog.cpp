@@ -258,8 +258,10 @@ QString TTstTypeF::targetPath() const
 
 void TTstTypeF::STTestClick()
 {
-    emit saveThenTestRequested(targetPath());
+    // Back first: a save that writes nothing brings this dialog up again, and it must stay up.
+    const QString path = targetPath();
     CancelbClick();
+    emit saveThenTestRequested(path);
 }
 
 void TTstTypeF::STGraphClick()
