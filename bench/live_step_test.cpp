@@ -53,16 +53,28 @@ double percentile(std::vector<double> values, double share)
 
 // Times each firing of the timer: the filter sees the timer event before the handler runs, the
 // connection made after the window's own sees it end.
+// A tick that changed the record memo wrote a record line (and its backup).
 class TickTimer : public QObject {
 public:
-    explicit TickTimer(QTimer& timer)
+    TickTimer(QTimer& timer, const RecordMemo& memo) : m_memo(memo)
     {
         timer.installEventFilter(this);
-        connect(&timer, &QTimer::timeout, this, [this] { m_durationsMs.push_back(m_tick.nsecsElapsed() / 1e6); });
+        connect(&timer, &QTimer::timeout, this, [this] {
+            const double ms = m_tick.nsecsElapsed() / 1e6;
+            m_durationsMs.push_back(ms);
+            if (ms > SlowTickMs) {
+                ++m_slowTicks;
+                if (m_memo.count() != m_linesBefore)
+                    ++m_slowRecordTicks;
+            }
+        });
         m_clock.start();
     }
+    static constexpr double SlowTickMs = 10.0;
     const std::vector<double>& durationsMs() const { return m_durationsMs; }
     const std::vector<double>& gapsMs() const { return m_gapsMs; }
+    int slowTicks() const { return m_slowTicks; }
+    int slowRecordTicks() const { return m_slowRecordTicks; }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override
@@ -72,12 +84,17 @@ protected:
             if (m_last >= 0)
                 m_gapsMs.push_back((now - m_last) / 1e6);
             m_last = now;
+            m_linesBefore = m_memo.count();
             m_tick.start();
         }
         return QObject::eventFilter(watched, event);
     }
 
 private:
+    const RecordMemo& m_memo;
+    int m_linesBefore = 0;
+    int m_slowTicks = 0;
+    int m_slowRecordTicks = 0;
     QElapsedTimer m_clock;
     QElapsedTimer m_tick;
     qint64 m_last = -1;
@@ -106,7 +123,7 @@ int main(int argc, char** argv)
         std::fprintf(stderr, "live_step_test: the step window did not come up\n");
         return 1;
     }
-    TickTimer ticks(window.Timer1());
+    TickTimer ticks(window.Timer1(), live.stepSession().memo());
 
     const double cpuBefore = cpuSeconds();
     QElapsedTimer wall;
@@ -125,6 +142,8 @@ int main(int argc, char** argv)
     std::printf("tick duration: median %.3f ms, 99th percentile %.3f ms, longest %.3f ms\n",
                 percentile(ticks.durationsMs(), 0.5), percentile(ticks.durationsMs(), 0.99),
                 percentile(ticks.durationsMs(), 1.0));
+    std::printf("ticks over %.0f ms: %d, %d of them wrote a record line\n", TickTimer::SlowTickMs, ticks.slowTicks(),
+                ticks.slowRecordTicks());
     std::printf("tick gaps: median %.1f ms, longest %.1f ms, late by more than 10 ms: %td\n", percentile(gaps, 0.5),
                 percentile(gaps, 1.0), late);
     return 0;

@@ -14,7 +14,8 @@ std::optional<FileError> backUpRecordMemo(const QString& libraryRoot, const QStr
 {
     if (!modified || memo.isEmpty())
         return std::nullopt;
-    return writeTextLines(backupPath(libraryRoot, BackupKind::Step), memo);
+    // Rewritten at every record line inside the live tick: the wait for the disk stays out of it.
+    return writeTextLines(backupPath(libraryRoot, BackupKind::Step), memo, DiskWait::Cached);
 }
 
 TextReadResult loadRecordBackup(const QString& libraryRoot, BackupKind kind)

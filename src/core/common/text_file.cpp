@@ -2,6 +2,10 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QTemporaryFile>
+
+#include <filesystem>
+#include <system_error>
 
 namespace tolvane {
 
@@ -69,25 +73,58 @@ TextReadResult readTextLines(const QString& path)
     return {splitLines(file.bytes), std::nullopt};
 }
 
-std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines)
+std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines, DiskWait wait)
 {
-    return writeFileAtomically(path, joinLines(lines));
+    return writeFileAtomically(path, joinLines(lines), wait);
 }
 
-std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& bytes)
+namespace {
+
+FileError writeError(const QString& path, const QString& why)
 {
+    return FileError{QStringLiteral("Cannot write %1: %2").arg(path, why)};
+}
+
+// QSaveFile always waits for the disk; this is its rename without the wait.
+std::optional<FileError> writeCached(const QString& path, const QByteArray& bytes)
+{
+    QTemporaryFile file(path + QStringLiteral(".XXXXXX"));
+    if (!file.open())
+        return writeError(path, file.errorString());
+    if (file.write(bytes) != bytes.size() || !file.flush())
+        return writeError(path, file.errorString()); // the temporary file goes with `file`
+    file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ReadGroup |
+                        QFileDevice::ReadOther);
+    file.close();
+    // Unlike QFile::rename, std::filesystem::rename replaces an existing file in one step on
+    // every system.
+    std::error_code error;
+    std::filesystem::rename(QFile::encodeName(file.fileName()).toStdString(),
+                            QFile::encodeName(path).toStdString(), error);
+    if (error)
+        return writeError(path, QString::fromStdString(error.message()));
+    file.setAutoRemove(false);
+    return std::nullopt;
+}
+
+} // namespace
+
+std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& bytes, DiskWait wait)
+{
+    if (wait == DiskWait::Cached)
+        return writeCached(path, bytes);
     QSaveFile file(path);
     // Unbuffered, so a short write (disk full, file-size limit) shows in write()'s count: a
     // buffered flush drops the unwritten rest and still lets commit() succeed.
     if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        return FileError{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString())};
+        return writeError(path, file.errorString());
     if (file.write(bytes) != bytes.size()) {
         const QString why = file.errorString();
         file.cancelWriting();
-        return FileError{QStringLiteral("Cannot write %1: %2").arg(path, why)};
+        return writeError(path, why);
     }
     if (!file.commit())
-        return FileError{QStringLiteral("Cannot write %1: %2").arg(path, file.errorString())};
+        return writeError(path, file.errorString());
     return std::nullopt;
 }
 

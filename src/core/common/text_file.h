@@ -36,8 +36,15 @@ QByteArray joinLines(const QStringList& lines); // CR LF after every line
 // The whole file as it is on disk.
 FileReadResult readFileBytes(const QString& path);
 TextReadResult readTextLines(const QString& path);
-std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines);
-// Writes bytes atomically (temporary file, checked write, rename).
-std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& bytes);
+// How long a write waits for the disk. Either way the file is replaced atomically (temporary file,
+// checked write, rename) and, once the call returns, its new content survives the program being
+// killed. Flushed: the write also waits until the disk has it, so it survives a power cut too.
+// Cached: the kernel writes it out in its own time; for the backups live work rewrites at every
+// record line, where waiting for the disk would stall the 40 ms tick by tens of milliseconds.
+enum class DiskWait { Flushed, Cached };
+std::optional<FileError> writeTextLines(const QString& path, const QStringList& lines,
+                                        DiskWait wait = DiskWait::Flushed);
+std::optional<FileError> writeFileAtomically(const QString& path, const QByteArray& bytes,
+                                             DiskWait wait = DiskWait::Flushed);
 
 } // namespace tolvane

@@ -59,7 +59,7 @@ void StepMemoBinding::onMemoChanged()
         return;
     std::optional<FileError> error = backUpRecordMemo(m_libraryRoot(), m_memo.lines(), true);
     if (!error && !QFile::exists(markerPath()))
-        error = writeTextLines(markerPath(), {});
+        error = writeTextLines(markerPath(), {}, DiskWait::Cached);
     if (error && !m_errorShown) {
         m_errorShown = true; // once, not at every record line
         m_prompter.inform(QStringLiteral("Backup"), error->message, PromptIcon::Warning);

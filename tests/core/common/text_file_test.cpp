@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "core/common/text_file.h"
@@ -43,16 +44,30 @@ TEST(TextFile, EveryByteRoundTrips)
     EXPECT_EQ(back.lines.value(0).toLatin1(), all);
 }
 
-TEST(TextFile, FailedWriteKeepsTheOldFileAndSaysWhy)
+// Both ways of waiting for the disk replace the file whole, leave no temporary file behind and
+// keep the old file when the write fails.
+TEST(TextFile, AtomicWritesReplaceOrKeepTheOldFileAndSayWhy)
+{
+    for (const DiskWait wait : {DiskWait::Flushed, DiskWait::Cached}) {
+        QTemporaryDir dir;
+        const QString path = dir.filePath(QStringLiteral("keep.txt"));
+        ASSERT_FALSE(writeTextLines(path, {QStringLiteral("old")}, wait));
+        ASSERT_FALSE(writeTextLines(path, {QStringLiteral("new"), QStringLiteral("lines")}, wait));
+        EXPECT_EQ(readTextLines(path).lines, (QStringList{QStringLiteral("new"), QStringLiteral("lines")}));
+        EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files), QStringList{QStringLiteral("keep.txt")});
+        EXPECT_TRUE(QFileInfo(path).permissions().testFlag(QFileDevice::ReadOther));
+
+        const QString missingDir = dir.filePath(QStringLiteral("no/such/dir/x.txt"));
+        const auto error = writeTextLines(missingDir, {QStringLiteral("x")}, wait);
+        ASSERT_TRUE(error);
+        EXPECT_TRUE(error->message.contains(missingDir));
+        EXPECT_EQ(readTextLines(path).lines.value(0), QStringLiteral("new"));
+    }
+}
+
+TEST(TextFile, ReadingAMissingFileSaysSo)
 {
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("keep.txt"));
-    ASSERT_FALSE(writeTextLines(path, {QStringLiteral("old")}));
-    const QString missingDir = dir.filePath(QStringLiteral("no/such/dir/x.txt"));
-    const auto error = writeTextLines(missingDir, {QStringLiteral("new")});
-    ASSERT_TRUE(error);
-    EXPECT_TRUE(error->message.contains(missingDir));
-    EXPECT_EQ(readTextLines(path).lines, QStringList{QStringLiteral("old")});
 
     const TextReadResult missing = readTextLines(dir.filePath(QStringLiteral("absent.txt")));
     EXPECT_FALSE(missing.ok());
