@@ -16,6 +16,7 @@
 #include "ui/acquisition/demo_dyno_window.h"
 #include "ui/acquisition/step_test_window.h"
 #include "ui/acquisition/sweep_test_window.h"
+#include "ui/setup/form_helpers.h"
 #include "ui/setup/hints_window.h"
 #include "ui/setup/load_cell_window.h"
 #include "ui/setup/splash_window.h"
@@ -107,12 +108,12 @@ void LiveTesting::applySetupToTestWindows()
         m_stepWindow->hide();
         if (const QString refused = m_sweep->applySetup(); !refused.isEmpty())
             m_models.prompter.inform(QStringLiteral("Test Setup"), refused, PromptIcon::Warning);
-        m_sweepWindow->showMaximized();
+        showMaximisedOnScreen(*m_sweepWindow);
         return;
     }
     m_sweepWindow->hide();
     m_stepWindow->startFromSetup();
-    m_stepWindow->showMaximized();
+    showMaximisedOnScreen(*m_stepWindow);
 }
 
 void LiveTesting::showDemoDynoWindow()
@@ -189,9 +190,9 @@ void LiveTesting::connectSaving()
     });
     connect(&flow, &LiveSaveFlow::returnToTestRequested, this, [this](LiveWindow window) {
         if (window == LiveWindow::Sweep)
-            m_sweepWindow->showMaximized();
+            showMaximisedOnScreen(*m_sweepWindow);
         else
-            m_stepWindow->showMaximized();
+            showMaximisedOnScreen(*m_stepWindow);
     });
     connect(&flow, &LiveSaveFlow::graphScreenRequested, this, [this](const QString& path) {
         m_stepWindow->hide();
