@@ -124,6 +124,15 @@ void LiveTesting::showDemoDynoWindow()
     m_demoWindow->raise();
 }
 
+void LiveTesting::showGraphScreen()
+{
+    // The Demo Dyno's controls stay on top of everything: over the graph screen they would hide
+    // the run viewer's figures. The rider keeps riding; the live windows' menus bring them back.
+    if (m_demoWindow)
+        m_demoWindow->hide();
+    m_screen.main.showMaximized();
+}
+
 void LiveTesting::connectSetup()
 {
     TSetupF& setup = *m_setupWindow;
@@ -146,7 +155,7 @@ void LiveTesting::connectStepWindows()
     TDisply& step = *m_stepWindow;
     TForm1& main = m_screen.main;
     connect(&step, &TDisply::saveRequested, this, [this] { m_saveFlow->request(LiveWindow::Step); });
-    connect(&step, &TDisply::graphsRequested, &main, &QWidget::showMaximized);
+    connect(&step, &TDisply::graphsRequested, this, &LiveTesting::showGraphScreen);
     connect(&step, &TDisply::exitAllRequested, &main, &TForm1::ExitAll1Click);
     connect(&step, &TDisply::testSetupRequested, m_setupWindow.get(), &QWidget::show);
     connect(&step, &TDisply::tachRatioWindowRequested, m_tachWindow.get(), &QWidget::show);
@@ -168,7 +177,7 @@ void LiveTesting::connectSweepWindow()
     TAccF& sweep = *m_sweepWindow;
     connect(&sweep, &TAccF::saveRequested, this, [this] { m_saveFlow->request(LiveWindow::Sweep); });
     connect(&sweep, &TAccF::atmosphericWindowRequested, this, [this] { m_saveFlow->request(LiveWindow::Sweep); });
-    connect(&sweep, &TAccF::graphsRequested, &m_screen.main, &QWidget::showMaximized);
+    connect(&sweep, &TAccF::graphsRequested, this, &LiveTesting::showGraphScreen);
     connect(&sweep, &TAccF::testSetupRequested, m_setupWindow.get(), &QWidget::show);
     connect(&sweep, &TAccF::demoDynoWindowRequested, this, &LiveTesting::showDemoDynoWindow);
 }
@@ -197,7 +206,7 @@ void LiveTesting::connectSaving()
     connect(&flow, &LiveSaveFlow::graphScreenRequested, this, [this](const QString& path) {
         m_stepWindow->hide();
         m_sweepWindow->hide();
-        m_screen.main.showMaximized();
+        showGraphScreen();
         m_screen.main.showSavedRun(path);
     });
 }
