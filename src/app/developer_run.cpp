@@ -16,6 +16,7 @@
 #include <vector>
 
 #include "app/application_context.h"
+#include "app/live_grab.h"
 #include "core/common/library_path.h"
 #include "core/library/selection.h"
 #include "ui/analysis/graph_window.h"
@@ -84,6 +85,13 @@ DeveloperRun DeveloperRun::picture(QString what, QString file, QStringList menuI
     run.m_grabFile = std::move(file);
     run.m_menuItems = std::move(menuItems);
     return run;
+}
+
+const QStringList& DeveloperRun::pictureNames()
+{
+    static const QStringList names =
+        QStringList{QStringLiteral("main"), QStringLiteral("save"), QStringLiteral("atmosphere")} + LiveGrab::names();
+    return names;
 }
 
 DeveloperRun DeveloperRun::measurement()
@@ -157,8 +165,12 @@ int DeveloperRun::grab(ApplicationContext& context) const
         window = &context.saveDialog();
     else if (m_grabWhat == QLatin1String("atmosphere"))
         window = &context.atmosphericWindow();
-    else if (m_grabWhat != QLatin1String("main")) {
-        out << "--grab takes main, save or atmosphere\n";
+    else if (LiveGrab::names().contains(m_grabWhat)) {
+        window = LiveGrab(context, out).prepare(m_grabWhat);
+        if (window == nullptr)
+            return 1;
+    } else if (m_grabWhat != QLatin1String("main")) {
+        out << "--grab takes " << pictureNames().join(QLatin1Char('|')) << "\n";
         return 1;
     }
     window->show();

@@ -3,6 +3,8 @@
 // start-up and Refresh measurements. They use the real program on a real data directory and
 // end by themselves.
 //   --grab main|save|atmosphere FILE.png   the window as the operator sees it
+//   --grab step|sweep|setup|tach|loadcell|demo FILE.png
+//                                          a live window on the Demo Dyno, a test running
 //   --menu ITEM                            main-menu item (object name, e.g. MPH1) chosen before the picture
 //   (repeatable)
 //   --measure                              first paint, Refresh of 20 runs (the History's, then each
@@ -20,6 +22,8 @@ class DeveloperRun {
 public:
     // --grab WHAT FILE, after choosing the main-menu items given.
     static DeveloperRun picture(QString what, QString file, QStringList menuItems);
+    // The windows --grab takes.
+    static const QStringList& pictureNames();
     // --measure
     static DeveloperRun measurement();
     // --layout

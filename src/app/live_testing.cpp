@@ -16,6 +16,7 @@
 #include "ui/acquisition/demo_dyno_window.h"
 #include "ui/acquisition/step_test_window.h"
 #include "ui/acquisition/sweep_test_window.h"
+#include "ui/setup/form_helpers.h"
 #include "ui/setup/hints_window.h"
 #include "ui/setup/load_cell_window.h"
 #include "ui/setup/splash_window.h"
@@ -107,12 +108,12 @@ void LiveTesting::applySetupToTestWindows()
         m_stepWindow->hide();
         if (const QString refused = m_sweep->applySetup(); !refused.isEmpty())
             m_models.prompter.inform(QStringLiteral("Test Setup"), refused, PromptIcon::Warning);
-        m_sweepWindow->showMaximized();
+        showMaximisedOnScreen(*m_sweepWindow);
         return;
     }
     m_sweepWindow->hide();
     m_stepWindow->startFromSetup();
-    m_stepWindow->showMaximized();
+    showMaximisedOnScreen(*m_stepWindow);
 }
 
 void LiveTesting::showDemoDynoWindow()
@@ -121,6 +122,15 @@ void LiveTesting::showDemoDynoWindow()
         return;
     m_demoWindow->show();
     m_demoWindow->raise();
+}
+
+void LiveTesting::showGraphScreen()
+{
+    // The Demo Dyno's controls stay on top of everything: over the graph screen they would hide
+    // the run viewer's figures. The rider keeps riding; the live windows' menus bring them back.
+    if (m_demoWindow)
+        m_demoWindow->hide();
+    m_screen.main.showMaximized();
 }
 
 void LiveTesting::connectSetup()
@@ -145,7 +155,7 @@ void LiveTesting::connectStepWindows()
     TDisply& step = *m_stepWindow;
     TForm1& main = m_screen.main;
     connect(&step, &TDisply::saveRequested, this, [this] { m_saveFlow->request(LiveWindow::Step); });
-    connect(&step, &TDisply::graphsRequested, &main, &QWidget::showMaximized);
+    connect(&step, &TDisply::graphsRequested, this, &LiveTesting::showGraphScreen);
     connect(&step, &TDisply::exitAllRequested, &main, &TForm1::ExitAll1Click);
     connect(&step, &TDisply::testSetupRequested, m_setupWindow.get(), &QWidget::show);
     connect(&step, &TDisply::tachRatioWindowRequested, m_tachWindow.get(), &QWidget::show);
@@ -167,7 +177,7 @@ void LiveTesting::connectSweepWindow()
     TAccF& sweep = *m_sweepWindow;
     connect(&sweep, &TAccF::saveRequested, this, [this] { m_saveFlow->request(LiveWindow::Sweep); });
     connect(&sweep, &TAccF::atmosphericWindowRequested, this, [this] { m_saveFlow->request(LiveWindow::Sweep); });
-    connect(&sweep, &TAccF::graphsRequested, &m_screen.main, &QWidget::showMaximized);
+    connect(&sweep, &TAccF::graphsRequested, this, &LiveTesting::showGraphScreen);
     connect(&sweep, &TAccF::testSetupRequested, m_setupWindow.get(), &QWidget::show);
     connect(&sweep, &TAccF::demoDynoWindowRequested, this, &LiveTesting::showDemoDynoWindow);
 }
@@ -189,12 +199,12 @@ void LiveTesting::connectSaving()
     });
     connect(&flow, &LiveSaveFlow::returnToTestRequested, this, [this](LiveWindow window) {
         if (window == LiveWindow::Sweep) {
-            m_sweepWindow->showMaximized();
+            showMaximisedOnScreen(*m_sweepWindow);
             return;
         }
         // The next step test starts from its first target, and the setup comes up for whatever
         // the operator changes before it.
-        m_stepWindow->showMaximized();
+        showMaximisedOnScreen(*m_stepWindow);
         m_stepWindow->RestartClick();
         m_setupWindow->show();
         m_setupWindow->raise();
@@ -202,7 +212,7 @@ void LiveTesting::connectSaving()
     connect(&flow, &LiveSaveFlow::graphScreenRequested, this, [this](const QString& path) {
         m_stepWindow->hide();
         m_sweepWindow->hide();
-        m_screen.main.showMaximized();
+        showGraphScreen();
         m_screen.main.showSavedRun(path);
     });
 }

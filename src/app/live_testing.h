@@ -110,6 +110,8 @@ private:
     // the test type says, takes the setup and is shown maximised.
     void applySetupToTestWindows();
     void showDemoDynoWindow();
+    // Back to the graph screen from a live window.
+    void showGraphScreen();
     void connectSetup();
     void connectStepWindows();
     void connectSweepWindow();

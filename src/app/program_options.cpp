@@ -23,9 +23,10 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
         QStringLiteral("The data directory (else TOLVANE_DATA_DIR, else ~/tolvane, c:\\tolvane on Windows)."),
         QStringLiteral("DIR"));
     const QCommandLineOption grab(QStringLiteral("grab"),
-                                  QStringLiteral("For developers: write the main window, the save dialog or "
-                                                 "the atmospheric window to FILE.png and end."),
-                                  QStringLiteral("main|save|atmosphere"));
+                                  QStringLiteral("For developers: write the window (%1; the live ones "
+                                                 "with a test running on the Demo Dyno) to FILE.png and end.")
+                                      .arg(DeveloperRun::pictureNames().join(QLatin1Char('|'))),
+                                  QStringLiteral("WINDOW"));
     const QCommandLineOption menu(QStringLiteral("menu"),
                                   QStringLiteral("For developers: choose the main-menu item of this object "
                                                  "name (MPH1, ...) before --grab's picture (repeatable)."),
@@ -81,6 +82,10 @@ std::variant<ProgramOptions, ProgramExit> parseProgramOptions(const QStringList&
     if (int(parser.isSet(grab)) + int(parser.isSet(measure)) + int(parser.isSet(layout)) > 1)
         return usageError(parser,
                           QStringLiteral("options --grab, --measure and --layout exclude each other"));
+    if (parser.isSet(grab) && !DeveloperRun::pictureNames().contains(parser.value(grab)))
+        return usageError(parser, QStringLiteral("option --grab takes %1, not %2")
+                                      .arg(DeveloperRun::pictureNames().join(QLatin1Char('|')),
+                                           parser.value(grab)));
     if (parser.isSet(menu) && !parser.isSet(grab))
         return usageError(parser, QStringLiteral("option --menu goes with --grab"));
     const QStringList files = parser.positionalArguments();

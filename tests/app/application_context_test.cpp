@@ -2,12 +2,15 @@
 // default library made on a first start, the History opened, and the layout saved on closing.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QComboBox>
 #include <QDir>
 #include <QMenu>
 #include <QTemporaryDir>
 
 #include "app/application_context.h"
+#include "app/live_testing.h"
 #include "core/common/configuration.h"
 #include "core/common/scripted_prompter.h"
 #include "core/common/text_file.h"
@@ -17,6 +20,9 @@
 #include "ui/analysis/graph_window.h"
 #include "ui/shell/browser_window.h"
 #include "ui/shell/directory_list.h"
+#include "ui/acquisition/demo_dyno_window.h"
+#include "ui/acquisition/step_test_window.h"
+#include "ui/acquisition/sweep_test_window.h"
 #include "ui/shell/main_window.h"
 #include "ui/shell/save_dialog.h"
 
@@ -109,6 +115,27 @@ TEST(ApplicationContext, WindowsFollowTheSharedStateTheyAreWiredTo)
         context.mainWindow().close();
     }
     EXPECT_EQ(config.read(ConfigSettings::FileIndex), 2);
+    EXPECT_TRUE(prompter.asked().empty());
+}
+
+// The Demo Dyno's controls stay on top of everything: back on the graph screen they are put away.
+TEST(ApplicationContext, LeavingTheLiveWindowsForTheGraphScreenPutsTheDemoDynoAway)
+{
+    QTemporaryDir dir;
+    ASSERT_NO_FATAL_FAILURE(seedLibrary(dir, 1));
+    ScriptedPrompter prompter;
+    ApplicationContext context({QStringLiteral("tolvane"), QStringLiteral("--data-dir"), dir.path()}, prompter);
+    LiveTesting& live = context.liveTesting();
+    ASSERT_NE(live.demoDynoWindow(), nullptr);
+
+    for (const auto& leave : std::initializer_list<std::function<void()>>{
+             [&] { emit live.stepWindow().graphsRequested(); }, [&] { emit live.sweepWindow().graphsRequested(); }}) {
+        emit live.sweepWindow().demoDynoWindowRequested();
+        ASSERT_TRUE(live.demoDynoWindow()->isVisible());
+        leave();
+        EXPECT_FALSE(live.demoDynoWindow()->isVisible());
+        EXPECT_TRUE(context.mainWindow().isVisible());
+    }
     EXPECT_TRUE(prompter.asked().empty());
 }
 

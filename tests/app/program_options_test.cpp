@@ -54,6 +54,13 @@ TEST(ProgramOptions, StartsWithTheDataDirectoryAndTheDeveloperRunAskedFor)
          QStringLiteral("/from/env"),
          DeveloperRun::picture(QStringLiteral("main"), QStringLiteral("a.png"), {}),
          true},
+        {{QStringLiteral("--demo"), QStringLiteral("--grab"), QStringLiteral("step"), QStringLiteral("s.png")},
+         QStringLiteral("/from/env"),
+         DeveloperRun::picture(QStringLiteral("step"), QStringLiteral("s.png"), {}),
+         true},
+        {{QStringLiteral("--grab=loadcell"), QStringLiteral("l.png")},
+         QStringLiteral("/from/env"),
+         DeveloperRun::picture(QStringLiteral("loadcell"), QStringLiteral("l.png"), {})},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.arguments.join(QLatin1Char(' ')).toStdString());
@@ -75,7 +82,11 @@ TEST(ProgramOptions, EndsBeforeAnyWindowWithHelpVersionOrAUsageError)
         int exitCode;
         const char* text;
     } cases[] = {
-        {{QStringLiteral("--help")}, 0, "--grab <main|save|atmosphere>"},
+        {{QStringLiteral("--help")}, 0, "--grab <WINDOW>"},
+        // A wrong window ends before the program starts a test or opens a display.
+        {{QStringLiteral("--grab"), QStringLiteral("Step"), QStringLiteral("a.png")},
+         2,
+         "--grab takes main|save|atmosphere|step|sweep|setup|tach|loadcell|demo, not Step"},
         {{QStringLiteral("-h"), QStringLiteral("--bogus")}, 2, "Unknown option 'bogus'"},
         {{QStringLiteral("--measure"), QStringLiteral("-h")}, 0, "--data-dir <DIR>"},
         {{QStringLiteral("--version")}, 0, "Tolvane 1005.1\n"},

@@ -11,6 +11,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QScreen>
 #include <QTemporaryDir>
 
 #include "core/analysis/viewer_state.h"
@@ -264,6 +265,21 @@ namespace {
 
 // Renders both windows with realistic content; with TOLVANE_GRAB_DIR set the pictures are kept
 // there for a look.
+// A window manager's own placement can hang the dialog off the screen's bottom edge: it opens
+// centred, and later where the operator moved it.
+TEST_F(SaveDialogTest, OpensCentredOnItsScreenThenWhereTheOperatorLeftIt)
+{
+    dialog.show();
+    const QRect screen = dialog.screen()->availableGeometry();
+    EXPECT_TRUE(screen.contains(dialog.geometry()));
+    EXPECT_LE((dialog.geometry().center() - screen.center()).manhattanLength(), 4);
+    dialog.move(screen.topLeft() + QPoint(10, 10));
+    const QPoint moved = dialog.pos();
+    dialog.hide();
+    dialog.show();
+    EXPECT_EQ(dialog.pos(), moved);
+}
+
 TEST_F(SaveDialogTest, RendersWithRealisticContent)
 {
     const QString target = folder(QStringLiteral("Ford/Focus/Smith"));

@@ -55,6 +55,13 @@ StepGraphs::StepGraphs(QWidget* parent)
     }
     tickByTens(m_powerChart->plot()->xAxis);
     tickByTens(m_powerChart->plot()->yAxis);
+    // Engine speeds are four-digit labels: on a narrow graph five of them run into each other,
+    // so the speed axis gets as many ticks as its width has room for.
+    QCustomPlot* power = m_powerChart->plot();
+    connect(power, &QCustomPlot::beforeReplot, this, [power] {
+        constexpr int PixelsPerLabel = 60;
+        power->xAxis->ticker()->setTickCount(std::clamp(power->axisRect()->width() / PixelsPerLabel, 2, 5));
+    });
     m_event.setChart(m_eventChart.get());
     m_power.setChart(m_powerChart.get());
     // A double click puts the event graph behind whatever overlaps it.

@@ -16,6 +16,14 @@ void centreOnFirstShow(QWidget& window, bool& placed)
         window.move(where->availableGeometry().center() - QPoint(window.width() / 2, window.height() / 2));
 }
 
+void showMaximisedOnScreen(QWidget& window)
+{
+    if (!window.isMaximized())
+        if (const QScreen* where = window.screen())
+            window.setGeometry(where->availableGeometry());
+    window.showMaximized();
+}
+
 QLineEdit* colouredEntry(QWidget* parent, const QString& objectName, const QString& background,
                          const QString& textColour)
 {

@@ -60,8 +60,12 @@ TNtstDia::TNtstDia(Configuration& config, Prompter& prompter, QWidget* parent)
 
 void TNtstDia::showIfWanted()
 {
-    if (m_config.showHelp())
+    // The setup window has just been raised and activated: the help comes over it, not behind.
+    if (m_config.showHelp()) {
         show();
+        raise();
+        activateWindow();
+    }
 }
 
 void TNtstDia::ShowCBClick()

@@ -13,6 +13,7 @@
 #include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
+#include <QShowEvent>
 #include <QVBoxLayout>
 
 #include "core/analysis/viewer_state.h"
@@ -23,6 +24,7 @@
 #include "core/setup/run_conditions.h"
 #include "core/setup/setup_loader.h"
 #include "core/setup/test_setup.h"
+#include "ui/setup/form_helpers.h"
 #include "ui/shell/directory_list.h"
 #include "ui/shell/make_dir_dialog.h"
 
@@ -191,6 +193,10 @@ QPushButton* TTstTypeF::button(const char* name) const
 
 void TTstTypeF::showEvent(QShowEvent* event)
 {
+    // Left to a window manager the dialog can open hanging off the screen's bottom edge, its
+    // save buttons out of reach on a 1280 x 800 screen.
+    if (!event->spontaneous())
+        centreOnFirstShow(*this, m_placed);
     FormShow();
     QWidget::showEvent(event);
 }

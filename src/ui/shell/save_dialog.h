@@ -104,6 +104,7 @@ private:
     QLineEdit* m_correction;
     QMenu* m_notesMenu;
     QMenu* m_atmosphereMenu;
+    bool m_placed = false; // opened centred once; later where the operator left it
     QMenu* m_folderMenu = nullptr;
 };
 
