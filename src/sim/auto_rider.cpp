@@ -2,12 +2,33 @@
 
 #include "core/acquisition/step_controller.h"
 #include "core/acquisition/sweep_controller.h"
+#include "core/setup/step_script.h"
 #include "core/setup/test_setup.h"
 
 namespace tolvane::sim {
 
+namespace {
+
+int targetCount(const QStringList& script)
+{
+    int count = 0;
+    for (const QString& line : script)
+        if (scriptTarget(line))
+            ++count;
+    return count;
+}
+
+} // namespace
+
 void AutoRider::steer(const StepController& step)
 {
+    // Every target has its line: the test is over and the rider waits, throttle shut, for the
+    // operator to save it, instead of riding the script round again into the same file.
+    if (step.state() != StepState::Recording &&
+        step.recordPoints().size() >= targetCount(step.targets())) {
+        m_driver.coast();
+        return;
+    }
     switch (step.state()) {
     case StepState::Decelerating:
         m_driver.coast();

@@ -1,8 +1,9 @@
 #pragma once
 // AutoRider: the Demo Dyno's rider on autopilot. It reads the live controller's state the way an
 // operator reads the status bar and tells the VirtualDriver what to do: hold steady at each step
-// target and end a recording once enough samples are in; in a sweep hold the start speed, open
-// fully once the sweep records, and close at the redline. Used by the headless runs and by the
+// target, end a recording once enough samples are in, and close the throttle once every target
+// has its line; in a sweep hold the start speed, open fully once the sweep records, and close at
+// the redline. Used by the headless runs and by the
 // Demo Dyno window's "Auto rider".
 #include "sim/virtual_driver.h"
 

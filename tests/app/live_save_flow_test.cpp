@@ -112,8 +112,9 @@ TEST(LiveSaveFlow, NoFileWrittenKeepsTheRunAndBringsTheDialogBack)
     for (const Case& c : cases) {
         Rig rig;
         const QString path = QDir::isAbsolutePath(c.file) ? c.file : rig.folder() + QLatin1Char('/') + c.file;
-        if (c.existing)
+        if (c.existing) {
             ASSERT_FALSE(writeTextLines(path, {QStringLiteral("old")}).has_value()) << c.name;
+        }
         rig.prompter.queueAnswer(PromptAnswer::Cancel);
         QSignalSpy dialog(&rig.flow, &LiveSaveFlow::saveDialogRequested);
         QSignalSpy graphs(&rig.flow, &LiveSaveFlow::graphScreenRequested);
@@ -121,10 +122,11 @@ TEST(LiveSaveFlow, NoFileWrittenKeepsTheRunAndBringsTheDialogBack)
         EXPECT_EQ(rig.step.memo().lines(), QStringList{RecordLine}) << c.name;
         EXPECT_EQ(dialog.count(), 1) << c.name;
         EXPECT_EQ(graphs.count(), 0) << c.name;
-        if (c.existing)
+        if (c.existing) {
             EXPECT_EQ(readTextLines(path).lines, QStringList{QStringLiteral("old")}) << c.name;
-        else
+        } else {
             EXPECT_FALSE(QFile::exists(path)) << c.name;
+        }
     }
 }
 

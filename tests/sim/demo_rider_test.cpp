@@ -36,6 +36,24 @@ TEST(DemoRider, TheAutoRiderRidesAStepTestToItsFirstRecordLine)
     EXPECT_NEAR(fields[2].toDouble(), truth, 0.05 * truth);
 }
 
+TEST(DemoRider, TheAutoRiderStopsOnceEveryTargetHasItsLine)
+{
+    Rig rig;
+    rig.step.controller().startFromSetup();
+    rig.step.connectUnit();
+    rig.rider.setAuto(true);
+    const auto allRecorded = [&] { return rig.step.memo().count() == 2; };
+    ASSERT_LT(rig.run(rig.step, 5000, allRecorded), 5000) << rig.step.memo().count() << " lines";
+    // Twenty seconds on: no third line from the script's start again, the throttle shut.
+    rig.run(rig.step, 500);
+    EXPECT_EQ(rig.step.memo().count(), 2);
+    EXPECT_EQ(rig.dyno.throttleDemand(), 0.0);
+    // A restarted test is ridden again.
+    rig.step.memo().clear();
+    rig.step.controller().restart();
+    EXPECT_LT(rig.run(rig.step, 3000, [&] { return !rig.step.memo().isEmpty(); }), 3000);
+}
+
 TEST(DemoRider, TheAutoRiderHoldsASweepAtItsStartSpeedThenRunsItWideOpen)
 {
     Rig rig;
