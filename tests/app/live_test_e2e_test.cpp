@@ -280,21 +280,30 @@ TEST(LiveTestEndToEnd, AWholeTestSavedThenGraphedMatchesTheDynosTruth)
             sim::compareWithTruth(lines, step ? TestFileKind::Step : TestFileKind::Sweep, program.dyno(),
                                   units, locale, step ? &truth : nullptr);
         int checked = 0;
+        double worstPower = 0.0;
+        double worstTorque = 0.0;
         for (const sim::RecordedPoint& p : points) {
             if (!step && (p.engineRpm < c.range.start + 500 || p.engineRpm > c.range.end - 500))
                 continue;
             ++checked;
             const double power = p.power / correction;
             const double torque = p.torque / correction;
+            worstPower = std::max(worstPower, std::abs(power / p.truePower - 1.0));
+            worstTorque = std::max(worstTorque, std::abs(torque / p.trueTorque - 1.0));
             // The file's last digit (0.05) comes on top of each tolerance.
             const double tolerance = step ? 0.005 : 0.01;
             EXPECT_NEAR(power, p.truePower, 0.05 + tolerance * p.truePower) << p.engineRpm;
+            EXPECT_NEAR(torque, p.trueTorque, 0.05 + tolerance * p.trueTorque) << p.engineRpm;
             if (step) {
                 EXPECT_NEAR(p.engineRpm, c.range.start + c.range.increment * (checked - 1), 10.0);
-                EXPECT_NEAR(torque, p.trueTorque, 0.05 + tolerance * p.trueTorque) << p.engineRpm;
                 EXPECT_NEAR(power, p.wideOpenPower, 0.05 + tolerance * p.wideOpenPower) << p.engineRpm;
             }
         }
+        // The worst errors go into the test report (--gtest_output=xml) for the record.
+        ::testing::Test::RecordProperty(step ? "step_worst_power_error" : "sweep_worst_power_error",
+                                        std::to_string(worstPower));
+        ::testing::Test::RecordProperty(step ? "step_worst_torque_error" : "sweep_worst_torque_error",
+                                        std::to_string(worstTorque));
         if (step)
             EXPECT_EQ(checked, 3);
         else
