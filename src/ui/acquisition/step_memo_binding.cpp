@@ -1,13 +1,11 @@
 #include "ui/acquisition/step_memo_binding.h"
 
-#include <QFile>
 #include <QPlainTextEdit>
 #include <QTextCursor>
 
 #include "core/acquisition/record_backup.h"
 #include "core/acquisition/record_memo.h"
 #include "core/common/prompter.h"
-#include "core/common/text_file.h"
 
 namespace tolvane {
 
@@ -18,11 +16,6 @@ StepMemoBinding::StepMemoBinding(QPlainTextEdit& view, RecordMemo& memo, Prompte
     connect(&m_memo, &RecordMemo::changed, this, &StepMemoBinding::onMemoChanged);
     connect(&m_view, &QPlainTextEdit::textChanged, this, &StepMemoBinding::takeEdit);
     showMemo();
-}
-
-QString StepMemoBinding::markerPath() const
-{
-    return backupPath(m_libraryRoot(), BackupKind::Step) + QStringLiteral(".unsaved");
 }
 
 void StepMemoBinding::showMemo()
@@ -51,15 +44,10 @@ void StepMemoBinding::onMemoChanged()
 {
     showMemo();
     if (m_memo.isEmpty()) {
-        // Saved, restarted or cleared on purpose: nothing is left to offer after a crash.
-        QFile::remove(markerPath());
+        forgetUnsavedBackup(m_libraryRoot());
         return;
     }
-    if (!m_memo.isModified())
-        return;
-    std::optional<FileError> error = backUpRecordMemo(m_libraryRoot(), m_memo.lines(), true);
-    if (!error && !QFile::exists(markerPath()))
-        error = writeTextLines(markerPath(), {}, DiskWait::Cached);
+    const std::optional<FileError> error = backUpRecordMemo(m_libraryRoot(), m_memo.lines(), m_memo.isModified());
     if (error && !m_errorShown) {
         m_errorShown = true; // once, not at every record line
         m_prompter.inform(QStringLiteral("Backup"), error->message, PromptIcon::Warning);
@@ -68,10 +56,7 @@ void StepMemoBinding::onMemoChanged()
 
 QStringList StepMemoBinding::unsavedBackup() const
 {
-    if (!m_memo.isEmpty() || !QFile::exists(markerPath()))
-        return {};
-    const TextReadResult backup = loadRecordBackup(m_libraryRoot(), BackupKind::Step);
-    return backup.ok() ? backup.lines : QStringList();
+    return m_memo.isEmpty() ? tolvane::unsavedBackup(m_libraryRoot()) : QStringList();
 }
 
 void StepMemoBinding::offerBackup(const QStringList& lines)
@@ -81,7 +66,7 @@ void StepMemoBinding::offerBackup(const QStringList& lines)
     if (answer == PromptAnswer::Yes && m_memo.isEmpty())
         m_memo.setLines(lines);
     else
-        QFile::remove(markerPath());
+        forgetUnsavedBackup(m_libraryRoot());
 }
 
 void StepMemoBinding::loadBackup()

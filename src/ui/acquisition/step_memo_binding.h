@@ -1,10 +1,8 @@
 #pragma once
 // StepMemoBinding: the step window's record memo view `Memo1` bound both ways to the session's
-// RecordMemo, and the memo's backup. Every change of the memo is backed up to "Test_Backup" in
-// the library root, together with a marker ("Test_Backup.unsaved") that says the lines were
-// neither saved nor cleared yet; clearing the memo (a save, a restart, the operator) removes the
-// marker. A marker still there when the window is next shown over an empty memo means the
-// program was killed during a test: its lines are offered back.
+// RecordMemo, and the memo's backup (record_backup.h): every change of the memo is backed up and
+// marked unsaved; clearing the memo (a save, a restart, the operator) forgets the mark. The lines
+// of a test the program was killed in are offered back when the window is next shown.
 #include <QObject>
 #include <QString>
 #include <QStringList>
@@ -37,8 +35,6 @@ public:
     void offerBackup(const QStringList& lines);
     // "Load backup": the backup into the memo, or a message why not.
     void loadBackup();
-
-    QString markerPath() const;
 
 private:
     void showMemo();

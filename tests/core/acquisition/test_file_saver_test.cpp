@@ -124,6 +124,21 @@ TEST(RecordBackup, WritesOnlyAChangedMemoThatHoldsLines)
     EXPECT_FALSE(loadRecordBackup(root, BackupKind::Sweep).ok());
 }
 
+// A backup stays on offer until the memo is saved or cleared on purpose.
+TEST(RecordBackup, LinesNeitherSavedNorClearedStayOnOffer)
+{
+    QTemporaryDir dir;
+    const QString root = dir.path();
+    EXPECT_TRUE(unsavedBackup(root).isEmpty());
+    const QStringList lines{QStringLiteral("a"), QStringLiteral("b")};
+    ASSERT_FALSE(backUpRecordMemo(root, lines, true));
+    EXPECT_EQ(unsavedBackup(root), lines);
+    forgetUnsavedBackup(root);
+    EXPECT_TRUE(unsavedBackup(root).isEmpty());
+    // "Load backup" still finds the lines.
+    EXPECT_EQ(loadRecordBackup(root, BackupKind::Step).lines, lines);
+}
+
 TEST(InertiaDump, TurnsRecordsIntoMemoLines)
 {
     QTemporaryDir dir;
